@@ -88,13 +88,59 @@ void PrepareFolderAndFile(const std::filesystem::path& file) {
         close(fd);
 }
 
-bool IsSound(sqlite3* db) {
-    if (sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return false;
+bool IsBusyCode(int code) {
+    const int primary = code & 0xFF;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+// SQLITE_OK, or the code that made the connection unusable; a failed integrity check counts
+// as SQLITE_CORRUPT.
+std::string JournalMode(sqlite3* db, int& code) {
+    Statement mode(db, "PRAGMA journal_mode");
+    code = mode.Ok() ? mode.Step() : sqlite3_errcode(db);
+    if (code != SQLITE_ROW)
+        return {};
+    code = SQLITE_OK;
+    return mode.Text(0);
+}
+
+int QuickCheck(sqlite3* db) {
     Statement check(db, "PRAGMA quick_check");
-    if (!check.Ok() || check.Step() != SQLITE_ROW || check.Text(0) != "ok")
-        return false;
-    return sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr) == SQLITE_OK;
+    const int step = check.Ok() ? check.Step() : sqlite3_errcode(db);
+    if (step != SQLITE_ROW)
+        return step;
+    return check.Text(0) == "ok" ? SQLITE_OK : SQLITE_CORRUPT;
+}
+
+int InitialiseOnce(sqlite3* db) {
+    int code = SQLITE_OK;
+    // The mode is kept in the file: only the copy that creates the store has to set it.
+    const std::string mode = JournalMode(db, code);
+    if (code == SQLITE_OK && mode != "wal")
+        code = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    if (code == SQLITE_OK)
+        code = QuickCheck(db);
+    if (code == SQLITE_OK)
+        code = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (code == SQLITE_OK)
+        code = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
+    if (code == SQLITE_OK)
+        code = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    return code;
+}
+
+// Some of these steps answer "busy" at once instead of waiting for the busy handler, for
+// instance while another copy is creating the store; they are tried again for a while.
+int Initialise(sqlite3* db) {
+    int code = SQLITE_BUSY;
+    for (int waitedMs = 0; waitedMs < kBusyTimeoutMs; waitedMs += 5) {
+        code = InitialiseOnce(db);
+        if (!IsBusyCode(code))
+            break;
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        usleep(5000);
+    }
+    return code;
 }
 
 bool IsDamageCode(int code) {
@@ -127,12 +173,9 @@ sqlite3* OpenDatabase(const std::string& path) {
         if (code == SQLITE_OK) {
             sqlite3_busy_timeout(db, kBusyTimeoutMs);
             sqlite3_extended_result_codes(db, 1);
-            if (IsSound(db))
+            code = Initialise(db);
+            if (code == SQLITE_OK)
                 return db;
-            code = sqlite3_errcode(db);
-            // A damaged file answers quick_check with a report instead of an error code.
-            if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE)
-                code = SQLITE_CORRUPT;
         }
         sqlite3_close(db);
         if (!IsDamageCode(code))

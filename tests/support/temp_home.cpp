@@ -10,8 +10,14 @@ namespace {
 
 TempHome current;
 
+// Taken before the first test points TMPDIR into its own folder.
+const std::filesystem::path& SystemTemp() {
+    static const std::filesystem::path temp = std::filesystem::temp_directory_path();
+    return temp;
+}
+
 std::filesystem::path MakeRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tw-test-XXXXXX").string();
+    std::string pattern = (SystemTemp() / "tw-test-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a temporary folder");
     return pattern;
@@ -42,7 +48,7 @@ void LeaveHome() {
     if (current.root.empty())
         return;
     std::error_code ignored;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
+    std::filesystem::current_path(SystemTemp(), ignored);
     std::filesystem::remove_all(current.root, ignored);
     current = {};
 }
