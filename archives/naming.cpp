@@ -86,16 +86,22 @@ QString FileNameOf(const QString& path) {
     return parts.name + parts.extension;
 }
 
-QString BaseNameOf(const QString& path) { return Split(path).name; }
+QString BaseNameOf(const QString& path) {
+    return Split(path).name;
+}
 
 QString FolderOf(const QString& path) {
     const auto parts = Split(path);
     return parts.drive + parts.folder;
 }
 
-bool IsFolder(const QString& path) { return IsRoot(path) || QFileInfo(path).isDir(); }
+bool IsFolder(const QString& path) {
+    return IsRoot(path) || QFileInfo(path).isDir();
+}
 
-QString ModulePath() { return QString::fromStdString(platform::ModuleFilePath()); }
+QString ModulePath() {
+    return QString::fromStdString(platform::ModuleFilePath());
+}
 
 QString ModuleFolder() {
     QString folder = FolderOf(ModulePath());

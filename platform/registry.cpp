@@ -7,7 +7,9 @@
 namespace platform::registry {
 namespace {
 
-std::int64_t RootId(Root root) { return root == Root::LocalMachine ? 1 : 2; }
+std::int64_t RootId(Root root) {
+    return root == Root::LocalMachine ? 1 : 2;
+}
 
 std::vector<std::string> KeyNames(std::string_view path) {
     std::vector<std::string> names;
@@ -73,7 +75,9 @@ std::optional<Root> ParseRoot(std::string_view name) {
     return std::nullopt;
 }
 
-std::string StorePath() { return SqliteStore::DefaultPath(); }
+std::string StorePath() {
+    return SqliteStore::DefaultPath();
+}
 
 bool KeyExists(Root root, std::string_view path) {
     auto* store = SqliteStore::ForThisThread();
@@ -82,9 +86,8 @@ bool KeyExists(Root root, std::string_view path) {
 
 bool CreateKey(Root root, std::string_view path) {
     auto* store = SqliteStore::ForThisThread();
-    return store && store->InWriteTransaction([&] {
-        return FindOrCreateKey(*store, root, path).has_value();
-    });
+    return store && store->InWriteTransaction(
+                        [&] { return FindOrCreateKey(*store, root, path).has_value(); });
 }
 
 bool SetValue(Root root, std::string_view path, std::string_view name, std::uint32_t type,

@@ -167,8 +167,7 @@ sqlite3* OpenDatabase(const std::string& path) {
         PrepareFolderAndFile(path);
         sqlite3* db = nullptr;
         int code = sqlite3_open_v2(path.c_str(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
-                                       SQLITE_OPEN_NOMUTEX,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                                    nullptr);
         if (code == SQLITE_OK) {
             sqlite3_busy_timeout(db, kBusyTimeoutMs);
@@ -192,7 +191,9 @@ struct ThreadConnection {
 
 } // namespace
 
-SqliteStore::~SqliteStore() { sqlite3_close(db_); }
+SqliteStore::~SqliteStore() {
+    sqlite3_close(db_);
+}
 
 std::string SqliteStore::DefaultPath() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
@@ -257,12 +258,11 @@ std::vector<std::string> SqliteStore::ChildNames(std::int64_t key) {
 bool SqliteStore::RemoveKeyTree(std::int64_t key) {
     constexpr const char* kTree = "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL "
                                   "SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id) ";
-    Statement values(db_, (std::string(kTree) +
-                           "DELETE FROM reg_values WHERE key IN (SELECT id FROM tree)")
-                              .c_str());
-    Statement keys(db_,
-                   (std::string(kTree) + "DELETE FROM keys WHERE id IN (SELECT id FROM tree)")
-                       .c_str());
+    Statement values(
+        db_,
+        (std::string(kTree) + "DELETE FROM reg_values WHERE key IN (SELECT id FROM tree)").c_str());
+    Statement keys(
+        db_, (std::string(kTree) + "DELETE FROM keys WHERE id IN (SELECT id FROM tree)").c_str());
     return values.Bind(1, key).Step() == SQLITE_DONE && keys.Bind(1, key).Step() == SQLITE_DONE;
 }
 
@@ -288,7 +288,10 @@ bool SqliteStore::PutValue(std::int64_t key, std::string_view name, std::uint32_
     Statement put(db_, "INSERT INTO reg_values(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
                        "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, "
                        "data = excluded.data");
-    return put.Bind(1, key).Bind(2, name).Bind(3, static_cast<std::int64_t>(type)).Bind(4, data)
+    return put.Bind(1, key)
+               .Bind(2, name)
+               .Bind(3, static_cast<std::int64_t>(type))
+               .Bind(4, data)
                .Step() == SQLITE_DONE;
 }
 

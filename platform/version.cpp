@@ -6,7 +6,9 @@
 
 namespace platform {
 
-std::string ProductVersionResource() { return TW_PRODUCT_VERSION; }
+std::string ProductVersionResource() {
+    return TW_PRODUCT_VERSION;
+}
 
 std::string DeriveVersionText(const std::string& productVersion) {
     if (productVersion.empty())
@@ -16,6 +18,8 @@ std::string DeriveVersionText(const std::string& productVersion) {
     return text.substr(0, 4);
 }
 
-std::string ProgramVersion() { return DeriveVersionText(ProductVersionResource()); }
+std::string ProgramVersion() {
+    return DeriveVersionText(ProductVersionResource());
+}
 
 } // namespace platform

@@ -9,7 +9,9 @@ namespace {
 constexpr std::size_t kDwordSize = 4;
 constexpr std::size_t kTextBufferSize = 260;
 
-std::string Utf8(const QString& text) { return text.toStdString(); }
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
 
 } // namespace
 

@@ -12,23 +12,31 @@ struct KindCase {
 
 TEST(Naming, ArchiveKindByExtension) {
     const KindCase cases[] = {
-        {"C:\\Files\\Backup.ZIP", KnownArchive}, {"c:\\files\\backup.zip", KnownArchive},
-        {"/home/u/lib.jar", KnownArchive},       {"a.rar", KnownArchive},
-        {"movie.r00", KnownArchive},             {"movie.r01", KnownArchive},
-        {"movie.c01", KnownArchive},             {"x.a00", KnownArchive},
-        {"x.ace", KnownArchive},                 {"Setup.EXE", CandidateArchive},
-        {"disk.001", CandidateArchive},          {"data.tar.gz", NotArchive},
-        {"README", NotArchive},                  {"C:\\dir.zip\\readme", NotArchive},
-        {"movie.r05", NotArchive},               {"movie.c02", NotArchive},
-        {"disk.002", NotArchive},                {"/srv/dir.zip/readme", NotArchive},
+        {"C:\\Files\\Backup.ZIP", KnownArchive},
+        {"c:\\files\\backup.zip", KnownArchive},
+        {"/home/u/lib.jar", KnownArchive},
+        {"a.rar", KnownArchive},
+        {"movie.r00", KnownArchive},
+        {"movie.r01", KnownArchive},
+        {"movie.c01", KnownArchive},
+        {"x.a00", KnownArchive},
+        {"x.ace", KnownArchive},
+        {"Setup.EXE", CandidateArchive},
+        {"disk.001", CandidateArchive},
+        {"data.tar.gz", NotArchive},
+        {"README", NotArchive},
+        {"C:\\dir.zip\\readme", NotArchive},
+        {"movie.r05", NotArchive},
+        {"movie.c02", NotArchive},
+        {"disk.002", NotArchive},
+        {"/srv/dir.zip/readme", NotArchive},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ArchiveKindOf(QString::fromUtf8(c.path)), c.kind) << c.path;
 }
 
 TEST(Naming, VolumeExtensionsAreTheSixLaterVolumes) {
-    EXPECT_EQ(VolumeExtensions(),
-              QStringList({".r01", ".r00", ".a00", ".a01", ".c00", ".c01"}));
+    EXPECT_EQ(VolumeExtensions(), QStringList({".r01", ".r00", ".a00", ".a01", ".c00", ".c01"}));
 }
 
 TEST(Naming, PathParts) {
@@ -69,8 +77,12 @@ TEST(Naming, EnsureTrailingSeparator) {
         const char* out;
     };
     const Case cases[] = {
-        {" C:\\out ", "C:\\out/"}, {"C:\\out\\", "C:\\out\\"}, {"C:/out/", "C:/out/"},
-        {"", ""},                  {"   ", "/"},              {"/home/u", "/home/u/"},
+        {" C:\\out ", "C:\\out/"},
+        {"C:\\out\\", "C:\\out\\"},
+        {"C:/out/", "C:/out/"},
+        {"", ""},
+        {"   ", "/"},
+        {"/home/u", "/home/u/"},
     };
     for (const auto& c : cases) {
         QString path = QString::fromUtf8(c.in);

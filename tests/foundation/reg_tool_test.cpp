@@ -27,12 +27,12 @@ ShellRun Shell(const std::string& script) {
 }
 
 TEST(RegTool, AddQueryDelete) {
-    EXPECT_EQ(Shell(R"($REG add 'HKLM\Software\Tamblewick' /v 'Last View' /t REG_DWORD /d 0x2)")
-                  .status,
-              0);
-    EXPECT_EQ(Shell(R"($REG add 'HKEY_LOCAL_MACHINE\Software\Tamblewick' /v Folder /d '/a b/')")
-                  .status,
-              0);
+    EXPECT_EQ(
+        Shell(R"($REG add 'HKLM\Software\Tamblewick' /v 'Last View' /t REG_DWORD /d 0x2)").status,
+        0);
+    EXPECT_EQ(
+        Shell(R"($REG add 'HKEY_LOCAL_MACHINE\Software\Tamblewick' /v Folder /d '/a b/')").status,
+        0);
     EXPECT_EQ(Shell(R"($REG add 'HKLM\Software\Tamblewick\WindowPos')").status, 0);
 
     const ShellRun all = Shell(R"($REG query 'hklm\software\tamblewick')");

@@ -16,7 +16,9 @@ using registry::Root;
 
 namespace {
 
-std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 mode_t PermissionsOf(const std::filesystem::path& path) {
     struct stat info {};
@@ -27,7 +29,8 @@ mode_t PermissionsOf(const std::filesystem::path& path) {
 TEST(Registry, NamesCompareCaseInsensitivelyAndKeepTheirSpelling) {
     ASSERT_TRUE(registry::SetValue(Root::LocalMachine, "Software\\Tamblewick", "Last View",
                                    registry::REG_DWORD, {3, 0, 0, 0}));
-    const auto value = registry::QueryValue(Root::LocalMachine, "SOFTWARE\\tamblewick", "LAST VIEW");
+    const auto value =
+        registry::QueryValue(Root::LocalMachine, "SOFTWARE\\tamblewick", "LAST VIEW");
     ASSERT_TRUE(value);
     EXPECT_EQ(value->name, "Last View");
     EXPECT_EQ(value->type, registry::REG_DWORD);
@@ -54,10 +57,10 @@ TEST(Registry, RootsAreSeparateAndDataIsKeptByteForByte) {
 }
 
 TEST(Registry, DeletionsReportWhetherSomethingWasThere) {
-    ASSERT_TRUE(registry::SetValue(Root::LocalMachine, "A\\B\\C", "v", registry::REG_DWORD,
-                                   {1, 0, 0, 0}));
-    ASSERT_TRUE(registry::SetValue(Root::LocalMachine, "A\\B2", "w", registry::REG_DWORD,
-                                   {1, 0, 0, 0}));
+    ASSERT_TRUE(
+        registry::SetValue(Root::LocalMachine, "A\\B\\C", "v", registry::REG_DWORD, {1, 0, 0, 0}));
+    ASSERT_TRUE(
+        registry::SetValue(Root::LocalMachine, "A\\B2", "w", registry::REG_DWORD, {1, 0, 0, 0}));
     EXPECT_FALSE(registry::DeleteValue(Root::LocalMachine, "A\\B\\C", "missing"));
     EXPECT_FALSE(registry::DeleteValue(Root::LocalMachine, "A\\Missing", "v"));
     EXPECT_FALSE(registry::DeleteTree(Root::LocalMachine, "A\\Missing"));
@@ -102,8 +105,8 @@ TEST(Registry, ADamagedStoreIsMovedAsideAndReplaced) {
 }
 
 TEST(Registry, AProcessKilledInsideAWriteLeavesTheStoreAsItWas) {
-    ASSERT_TRUE(registry::SetValue(Root::LocalMachine, "K", "kept", registry::REG_DWORD,
-                                   {7, 0, 0, 0}));
+    ASSERT_TRUE(
+        registry::SetValue(Root::LocalMachine, "K", "kept", registry::REG_DWORD, {7, 0, 0, 0}));
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -122,8 +125,8 @@ TEST(Registry, AProcessKilledInsideAWriteLeavesTheStoreAsItWas) {
     waitpid(child, &status, 0);
     EXPECT_FALSE(registry::QueryValue(Root::LocalMachine, "", "half"));
     EXPECT_EQ(registry::QueryValue(Root::LocalMachine, "K", "kept")->data[0], 7);
-    EXPECT_TRUE(registry::SetValue(Root::LocalMachine, "K", "after", registry::REG_DWORD,
-                                   {2, 0, 0, 0}));
+    EXPECT_TRUE(
+        registry::SetValue(Root::LocalMachine, "K", "after", registry::REG_DWORD, {2, 0, 0, 0}));
 }
 
 TEST(Registry, ThreadsWritingAtOnceLoseNothing) {

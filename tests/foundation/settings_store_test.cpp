@@ -14,9 +14,10 @@ TEST(SettingsStore, ReadingANumberCreatesItsKeyButReadingATextDoesNot) {
     EXPECT_FALSE(registry::KeyExists(registry::Root::LocalMachine, "Software\\Text"));
 
     EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kKey + "\\WindowPos", "Width", 360u), 360u);
-    EXPECT_TRUE(registry::KeyExists(registry::Root::LocalMachine, "Software\\Tamblewick\\WindowPos"));
-    EXPECT_TRUE(registry::Values(registry::Root::LocalMachine, "Software\\Tamblewick\\WindowPos")
-                    .empty());
+    EXPECT_TRUE(
+        registry::KeyExists(registry::Root::LocalMachine, "Software\\Tamblewick\\WindowPos"));
+    EXPECT_TRUE(
+        registry::Values(registry::Root::LocalMachine, "Software\\Tamblewick\\WindowPos").empty());
 }
 
 TEST(SettingsStore, RoundTripsAndStoredEncodings) {
@@ -65,8 +66,8 @@ TEST(SettingsStore, DeletingMissingThingsIsFalseAndChangesNothing) {
     SettingsStore list(HKEY_LOCAL_MACHINE, kKey + "\\LoadOnRun");
     list.WriteDword("0", 0);
     EXPECT_TRUE(list.DeleteTree());
-    EXPECT_FALSE(registry::KeyExists(registry::Root::LocalMachine,
-                                     "Software\\Tamblewick\\LoadOnRun"));
+    EXPECT_FALSE(
+        registry::KeyExists(registry::Root::LocalMachine, "Software\\Tamblewick\\LoadOnRun"));
 }
 
 } // namespace

@@ -70,8 +70,7 @@ TEST_F(LibsCommonDestination, NothingIsEverWrittenThroughALink) {
     EXPECT_EQ(Write(folder, "file-link", "replaced", true), 0);
     EXPECT_EQ(tw::test::ReadFile(outside / "victim.txt"), "untouched");
     EXPECT_FALSE(fs::is_symlink(dest / "file-link"));
-    EXPECT_TRUE(fs::is_empty(outside / ".." / "outside") ||
-                !fs::exists(outside / "new.txt"));
+    EXPECT_TRUE(fs::is_empty(outside / ".." / "outside") || !fs::exists(outside / "new.txt"));
 }
 
 TEST_F(LibsCommonDestination, LinksThatCouldLeadOutAreRefused) {

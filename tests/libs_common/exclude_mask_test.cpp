@@ -11,13 +11,20 @@ TEST(LibsCommon, ExclusionMasksAreCaseInsensitiveSubstringPieces) {
         bool excluded;
     };
     const Case cases[] = {
-        {"notes.txt", "txt", true},        {"TXT/a.doc", "txt", true},
-        {"mytxtfile.c", "txt", true},      {"readme.txt", "*.txt", true},
-        {"notes.txt.bak", "*.txt", true},  {"Temp/a.doc", "temp", true},
-        {"mytemplate.dot", "TEMP", true},  {"anything", "*", false},
-        {"anything", "***", false},        {"xyz", "a*b", false},
-        {"cab", "a*b", true},              {"only-b", "a*b", true},
-        {"file.doc", "", false},           {"Ünï.TXT", "*.txt", true},
+        {"notes.txt", "txt", true},
+        {"TXT/a.doc", "txt", true},
+        {"mytxtfile.c", "txt", true},
+        {"readme.txt", "*.txt", true},
+        {"notes.txt.bak", "*.txt", true},
+        {"Temp/a.doc", "temp", true},
+        {"mytemplate.dot", "TEMP", true},
+        {"anything", "*", false},
+        {"anything", "***", false},
+        {"xyz", "a*b", false},
+        {"cab", "a*b", true},
+        {"only-b", "a*b", true},
+        {"file.doc", "", false},
+        {"Ünï.TXT", "*.txt", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(twlib::MatchesMask(c.name, c.mask), c.excluded) << c.name << " / " << c.mask;

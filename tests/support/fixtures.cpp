@@ -6,8 +6,12 @@
 
 namespace tw::test {
 
-std::filesystem::path SourceDir() { return TW_SOURCE_DIR; }
-std::filesystem::path BinDir() { return TW_BIN_DIR; }
+std::filesystem::path SourceDir() {
+    return TW_SOURCE_DIR;
+}
+std::filesystem::path BinDir() {
+    return TW_BIN_DIR;
+}
 
 std::filesystem::path SharedFixtures(const std::string& sub) {
     const auto dir = SourceDir().parent_path() / "shared" / "fixtures" / sub;

@@ -19,7 +19,7 @@ std::string ReadFile(const std::filesystem::path& path);
 } // namespace tw::test
 
 // Skips the current test when the shared fixture folder is missing.
-#define TW_REQUIRE_SHARED_FIXTURES(dirVar, sub)                                                     \
+#define TW_REQUIRE_SHARED_FIXTURES(dirVar, sub)                                                    \
     const auto dirVar = ::tw::test::SharedFixtures(sub);                                           \
     if (dirVar.empty())                                                                            \
     GTEST_SKIP() << "../shared/fixtures/" << (sub) << " is not present"

@@ -25,7 +25,9 @@ std::filesystem::path MakeRoot() {
 
 } // namespace
 
-const TempHome& CurrentHome() { return current; }
+const TempHome& CurrentHome() {
+    return current;
+}
 
 void EnterFreshHome() {
     LeaveHome();

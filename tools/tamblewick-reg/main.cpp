@@ -71,9 +71,8 @@ int Add(const RegArguments& args) {
         std::cout << "The operation completed successfully.\n";
         return 0;
     }
-    const auto data = EncodeData(args.type, args.data.value_or(args.type == registry::REG_DWORD
-                                                                   ? "0"
-                                                                   : ""));
+    const auto data =
+        EncodeData(args.type, args.data.value_or(args.type == registry::REG_DWORD ? "0" : ""));
     if (!data) {
         std::cerr << "ERROR: '" << *args.data << "' is not a number from 0 to 4294967295.\n";
         return kBadUsage;

@@ -52,13 +52,14 @@ RegParseResult ParseRegArguments(const std::vector<std::string>& args) {
     const auto root = ParseRoot(key.substr(0, slash));
     if (!root)
         return {std::nullopt, "the key must start with HKLM, HKCR, HKEY_LOCAL_MACHINE or "
-                              "HKEY_CLASSES_ROOT: '" + key + "'"};
+                              "HKEY_CLASSES_ROOT: '" +
+                                  key + "'"};
     parsed.root = *root;
     parsed.keyPath = slash == std::string::npos ? std::string() : key.substr(slash + 1);
     while (!parsed.keyPath.empty() && parsed.keyPath.back() == '\\')
         parsed.keyPath.pop_back();
-    parsed.displayKey = std::string(RootName(*root)) +
-                        (parsed.keyPath.empty() ? "" : "\\" + parsed.keyPath);
+    parsed.displayKey =
+        std::string(RootName(*root)) + (parsed.keyPath.empty() ? "" : "\\" + parsed.keyPath);
 
     bool typeGiven = false;
     for (std::size_t i = 2; i < args.size(); ++i) {

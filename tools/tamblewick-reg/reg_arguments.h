@@ -12,8 +12,8 @@ struct RegArguments {
     enum class Operation { Query, Add, Delete, Help };
     Operation operation = Operation::Help;
     platform::registry::Root root = platform::registry::Root::LocalMachine;
-    std::string keyPath;     // below the root, "\" between names
-    std::string displayKey;  // the root's full name and the path, for messages
+    std::string keyPath;    // below the root, "\" between names
+    std::string displayKey; // the root's full name and the path, for messages
     std::optional<std::string> valueName;
     std::uint32_t type = platform::registry::REG_SZ;
     std::optional<std::string> data;

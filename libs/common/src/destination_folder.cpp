@@ -178,8 +178,8 @@ bool DestinationFolder::TargetStaysPhysicallyInside(std::string_view relPath,
         if (prefix.empty() || OpenParent(prefix, false, parent, leaf) != 0)
             return false;
         struct stat info {};
-        const bool isFolder = fstatat(parent, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-                              S_ISDIR(info.st_mode);
+        const bool isFolder =
+            fstatat(parent, leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
         close(parent);
         if (!isFolder)
             return false;
@@ -217,7 +217,9 @@ int DestinationFolder::CreateSymlink(std::string_view relPath, std::string_view 
     return result;
 }
 
-OutputFile::~OutputFile() { Discard(); }
+OutputFile::~OutputFile() {
+    Discard();
+}
 
 int OutputFile::Write(const void* data, std::size_t size) {
     const auto* bytes = static_cast<const char*>(data);
@@ -244,11 +246,11 @@ int OutputFile::Commit(std::time_t modificationTime) {
     int result = close(fd_) == 0 ? 0 : errno;
     fd_ = -1;
     if (result == 0) {
-        result = overwrite_
-                     ? (renameat(parentFd_, tempName_.c_str(), parentFd_, leaf_.c_str()) == 0
-                            ? 0
-                            : errno)
-                     : RenameNoReplace(parentFd_, tempName_.c_str(), parentFd_, leaf_.c_str());
+        result =
+            overwrite_
+                ? (renameat(parentFd_, tempName_.c_str(), parentFd_, leaf_.c_str()) == 0 ? 0
+                                                                                         : errno)
+                : RenameNoReplace(parentFd_, tempName_.c_str(), parentFd_, leaf_.c_str());
     }
     if (result != 0)
         unlinkat(parentFd_, tempName_.c_str(), 0);

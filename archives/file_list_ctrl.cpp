@@ -1,0 +1,248 @@
+#include "archives/file_list_ctrl.h"
+
+#include "archives/archive_list.h"
+#include "archives/naming.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QListView>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStackedLayout>
+#include <QStandardItemModel>
+#include <QTimer>
+#include <QToolTip>
+#include <QTreeView>
+#include <QUrl>
+
+namespace {
+
+constexpr int kImageRole = Qt::UserRole + 1;
+
+void Warn(QWidget* owner, const QString& text) {
+    QMessageBox::warning(owner, u"Error"_qs, text);
+}
+
+} // namespace
+
+FileListCtrl::FileListCtrl(QWidget* parent)
+    : QWidget(parent), model_(new QStandardItemModel(0, 2, this)),
+      selection_(new QItemSelectionModel(model_, this)), details_(new QTreeView),
+      iconView_(new QListView), stack_(new QStackedLayout(this)) {
+    stack_->setContentsMargins(0, 0, 0, 0);
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(details_),
+                                    static_cast<QAbstractItemView*>(iconView_)}) {
+        view->setModel(model_);
+        view->setSelectionModel(selection_);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setAcceptDrops(true);
+        view->setDragDropMode(QAbstractItemView::DropOnly);
+        view->setDropIndicatorShown(false);
+        WatchViewport(view);
+        stack_->addWidget(view);
+    }
+    details_->setRootIsDecorated(false);
+    details_->setUniformRowHeights(true);
+    details_->setItemsExpandable(false);
+    details_->setIconSize(QSize(16, 16));
+    details_->header()->setSectionsClickable(false);
+    details_->header()->setSectionsMovable(false);
+    details_->header()->setStretchLastSection(false);
+    details_->header()->setMinimumSectionSize(0);
+    iconView_->setMovement(QListView::Static);
+    iconView_->setResizeMode(QListView::Adjust);
+    iconView_->setWrapping(true);
+    SetViewStyle(LargeIcons);
+}
+
+void FileListCtrl::WatchViewport(QAbstractItemView* view) {
+    // Drag-and-drop events go to the viewport, not to the view.
+    view->viewport()->setAcceptDrops(true);
+    view->viewport()->installEventFilter(this);
+}
+
+bool FileListCtrl::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (drag->mimeData()->hasUrls())
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        QStringList paths;
+        for (const QUrl& url : drop->mimeData()->urls())
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+        drop->acceptProposedAction();
+        DropFiles(paths);
+        return true;
+    }
+    case QEvent::ToolTip:
+        // Rows carry no tips of their own; the list's tip stands for all of them.
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), toolTip(), this);
+        return true;
+    case QEvent::ContextMenu:
+        emit ContextMenuRequested(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    case QEvent::MouseButtonRelease:
+        // After the view has moved the selection.
+        QMetaObject::invokeMethod(this, &FileListCtrl::Clicked, Qt::QueuedConnection);
+        return false;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void FileListCtrl::DropFiles(const QStringList& paths) {
+    if (!acceptsItems_) {
+        Warn(window(), u"Cannot drop files here. Click the button with the icon showing \nan "
+                       u"arrow and 3 windows to goto the main to drop files."_qs);
+        return;
+    }
+    bool reminderShown = false;
+    bool nonArchiveShown = false;
+    for (const QString& dropped : paths) {
+        const QString path = dropped.trimmed();
+        if (VolumeExtensions().contains(ExtensionOf(path).toLower())) {
+            if (!reminderShown) {
+                Warn(window(), u"Remember, for multi-volume archives you only\nneed to drop the "
+                               u"first file in the multi-volume set."_qs);
+                reminderShown = true;
+            }
+        } else if (!nonArchiveShown && !IsFolder(path) && ArchiveKindOf(path) == NotArchive) {
+            Warn(window(), u"One or more of the files you dropped is not an archive.\nPlease "
+                           u"drop a ZIP, ACE, or RAR file for extraction."_qs);
+            nonArchiveShown = true;
+        }
+        AddToArchiveList(path, *this);
+    }
+}
+
+void FileListCtrl::SetViewStyle(int style) {
+    viewStyle_ = style >= LargeIcons && style <= List ? style : LargeIcons;
+    if (viewStyle_ == Details) {
+        stack_->setCurrentWidget(details_);
+        return;
+    }
+    const bool large = viewStyle_ == LargeIcons;
+    iconView_->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+    iconView_->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+    iconView_->setFlow(viewStyle_ == List ? QListView::TopToBottom : QListView::LeftToRight);
+    iconView_->setWrapping(true);
+    iconView_->setUniformItemSizes(!large);
+    iconView_->setWordWrap(large);
+    iconView_->setGridSize(large ? QSize(76, 58) : QSize());
+    iconView_->setSpacing(large ? 0 : 2);
+    iconView_->setMovement(QListView::Static);
+    // A static movement also stops the viewport taking drops.
+    iconView_->viewport()->setAcceptDrops(true);
+    stack_->setCurrentWidget(iconView_);
+}
+
+void FileListCtrl::InsertColumn(int column, const QString& heading, int width) {
+    if (model_->columnCount() <= column)
+        model_->setColumnCount(column + 1);
+    model_->setHeaderData(column, Qt::Horizontal, heading);
+    SetColumnWidth(column, width);
+}
+
+int FileListCtrl::ColumnWidth(int column) const { return details_->columnWidth(column); }
+
+void FileListCtrl::SetColumnWidth(int column, int width) {
+    details_->setColumnWidth(column, static_cast<std::uint16_t>(width));
+}
+
+void FileListCtrl::SetColours(const QColor& background, const QColor& text) {
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(details_),
+                                    static_cast<QAbstractItemView*>(iconView_)}) {
+        QPalette colours = view->palette();
+        colours.setColor(QPalette::Base, background);
+        colours.setColor(QPalette::Window, background);
+        colours.setColor(QPalette::Text, text);
+        view->setPalette(colours);
+    }
+}
+
+void FileListCtrl::SetMultipleSelection(bool on) {
+    const auto mode =
+        on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection;
+    details_->setSelectionMode(mode);
+    iconView_->setSelectionMode(mode);
+}
+
+int FileListCtrl::InsertItem(int row, const QString& text, int image) {
+    const int at = std::clamp(row, 0, ItemCount());
+    auto* name = new QStandardItem(icons_.Icon(image), text);
+    name->setData(image, kImageRole);
+    QList<QStandardItem*> cells{name};
+    for (int column = 1; column < model_->columnCount(); ++column)
+        cells << new QStandardItem;
+    model_->insertRow(at, cells);
+    ScheduleScrollToLastRow();
+    return at;
+}
+
+void FileListCtrl::ScheduleScrollToLastRow() {
+    // Once per event-loop turn: scrolling after every row makes long runs quadratic.
+    if (scrollPending_)
+        return;
+    scrollPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        scrollPending_ = false;
+        if (ItemCount() > 0)
+            ActiveView()->scrollTo(model_->index(ItemCount() - 1, 0),
+                                   QAbstractItemView::EnsureVisible);
+    });
+}
+
+void FileListCtrl::SetItemText(int row, int column, const QString& text) {
+    if (QStandardItem* cell = model_->item(row, column))
+        cell->setText(text);
+}
+
+QString FileListCtrl::ItemText(int row, int column) const {
+    const QStandardItem* cell = model_->item(row, column);
+    return cell ? cell->text() : QString();
+}
+
+int FileListCtrl::ItemImage(int row) const {
+    const QStandardItem* cell = model_->item(row, 0);
+    return cell ? cell->data(kImageRole).toInt() : -1;
+}
+
+int FileListCtrl::ItemCount() const { return model_->rowCount(); }
+
+void FileListCtrl::DeleteItem(int row) { model_->removeRow(row); }
+
+void FileListCtrl::DeleteAllItems() { model_->removeRows(0, model_->rowCount()); }
+
+QList<int> FileListCtrl::SelectedRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : selection_->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void FileListCtrl::SetSelected(int row, bool selected) {
+    selection_->select(model_->index(row, 0), (selected ? QItemSelectionModel::Select
+                                                        : QItemSelectionModel::Deselect) |
+                                                  QItemSelectionModel::Rows);
+}
+
+int FileListCtrl::SelectionMark() const {
+    const QModelIndex current = selection_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+QAbstractItemView* FileListCtrl::ActiveView() const {
+    return static_cast<QAbstractItemView*>(stack_->currentWidget());
+}
