@@ -34,6 +34,7 @@ public:
     platform::LRESULT WindowProc(unsigned message, platform::WPARAM wParam,
                                  platform::LPARAM lParam) override;
     void RefreshCounters() override;
+    void AddCrcOkEntry() override;
 
     void SwitchView(bool history);
     void LayoutControls(int width, int height);

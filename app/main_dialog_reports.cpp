@@ -147,3 +147,5 @@ void MainDialog::SaveArchiveList() {
         WriteString(HKEY_LOCAL_MACHINE, kSavedListKey, QString::number(row + 1),
                     archiveList_->ItemText(row, 1) + archiveList_->ItemText(row, 0));
 }
+
+void MainDialog::AddCrcOkEntry() { history_->AddCrcOkEntry(); }

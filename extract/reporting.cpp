@@ -46,3 +46,8 @@ void RefreshCounters() {
     if (ReportReceiver* receiver = UiLinks().mainWindow)
         platform::RunOnUiThread([receiver] { receiver->RefreshCounters(); });
 }
+
+void ReportCrcOk() {
+    if (ReportReceiver* receiver = UiLinks().mainWindow)
+        platform::RunOnUiThread([receiver] { receiver->AddCrcOkEntry(); });
+}

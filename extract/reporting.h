@@ -15,3 +15,5 @@ void AdvanceArchiveProgress(int step);
 void SetHistoryRecording(bool on);
 void ReportFoundArchive(const QString& path);
 void RefreshCounters();
+// The "CRC OK" row of a RAR archive whose test passed, under its destination row.
+void ReportCrcOk();

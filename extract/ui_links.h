@@ -13,6 +13,8 @@ class ReportReceiver : public platform::WindowProcedure {
 public:
     // Rewrites both counters from the bars and the archive list.
     virtual void RefreshCounters() = 0;
+    // Adds the "CRC OK" row under the current archive's destination row.
+    virtual void AddCrcOkEntry() = 0;
 
 protected:
     ~ReportReceiver() = default;

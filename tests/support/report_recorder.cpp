@@ -13,6 +13,12 @@ ReportRecorder::~ReportRecorder() {
         UiLinks().mainWindow = nullptr;
 }
 
+void ReportRecorder::AddCrcOkEntry() {
+    messages_ << "crc";
+    if (recording_)
+        rows_ << "crc";
+}
+
 void ReportRecorder::Clear() {
     messages_.clear();
     rows_.clear();

@@ -9,7 +9,7 @@ namespace tw::test {
 
 // Stands in for the main window as the receiver of reports and records each one as a line:
 // "error|SUBJECT|MESSAGE", "item|TEXT", "archive|ARCHIVE|DESTINATION", "status|TEXT",
-// "range|LOW|HIGH", "pos|N", "step|N", "recording|N", "add|PATH".
+// "range|LOW|HIGH", "pos|N", "step|N", "recording|N", "add|PATH", "crc".
 class ReportRecorder : public ReportReceiver {
 public:
     ReportRecorder();
@@ -18,6 +18,7 @@ public:
     platform::LRESULT WindowProc(unsigned message, platform::WPARAM wParam,
                                  platform::LPARAM lParam) override;
     void RefreshCounters() override {}
+    void AddCrcOkEntry() override;
 
     // Every message, in order.
     const QStringList& Messages() const { return messages_; }

@@ -1,5 +1,6 @@
-// Inputs the fuzzer found troublesome, kept so they stay harmless: each goes through the whole
-// core (header walk and every entry decoded) and must end without a crash.
+// Inputs from the fuzzer: damaged archives that reach deep into the header walk and the decoder.
+// Each goes through the whole core and must end without a crash; anything the fuzzer finds
+// that crashes goes into regressions/ beside them.
 #include "archive_reader.h"
 #include "entry_decoder.h"
 #include "support/fixtures.h"

@@ -1,6 +1,7 @@
 #include "pic_decoder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 
 namespace unacev2 {
@@ -8,14 +9,7 @@ namespace {
 
 constexpr std::int64_t kMaxResidualCode = 1 << 16;
 
-int BitLength(unsigned v) {
-    int n = 0;
-    while (v != 0) {
-        ++n;
-        v >>= 1;
-    }
-    return n;
-}
+int BitLength(unsigned v) { return static_cast<int>(std::bit_width(v)); }
 
 int Signed8(int v) { return static_cast<std::int8_t>(static_cast<std::uint8_t>(v & 0xFF)); }
 

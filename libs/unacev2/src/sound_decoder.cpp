@@ -1,5 +1,6 @@
 #include "sound_decoder.h"
 
+#include <bit>
 #include <cstdlib>
 
 namespace unacev2 {
@@ -13,14 +14,7 @@ constexpr std::uint8_t kChannelOf[4][4] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {0, 1, 0,
 
 int Signed8(int v) { return static_cast<std::int8_t>(static_cast<std::uint8_t>(v & 0xFF)); }
 
-int BitLength(unsigned v) {
-    int n = 0;
-    while (v != 0) {
-        ++n;
-        v >>= 1;
-    }
-    return n;
-}
+int BitLength(unsigned v) { return static_cast<int>(std::bit_width(v)); }
 
 int Magnitude8(int v) { return BitLength(static_cast<unsigned>(std::abs(Signed8(v)))); }
 
