@@ -13,12 +13,13 @@
 #include <QStandardItemModel>
 #include <QTimer>
 #include <QToolTip>
-#include <QTreeView>
+#include <QTableView>
 #include <QUrl>
 
 namespace {
 
 constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kScrollIntervalMs = 100;
 
 void Warn(QWidget* owner, const QString& text) {
     QMessageBox::warning(owner, u"Error"_qs, text);
@@ -28,13 +29,11 @@ void Warn(QWidget* owner, const QString& text) {
 
 FileListCtrl::FileListCtrl(QWidget* parent)
     : QWidget(parent), model_(new QStandardItemModel(0, 2, this)),
-      selection_(new QItemSelectionModel(model_, this)), details_(new QTreeView),
+      selection_(new QItemSelectionModel(model_, this)), details_(new QTableView),
       iconView_(new QListView), stack_(new QStackedLayout(this)) {
     stack_->setContentsMargins(0, 0, 0, 0);
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(details_),
                                     static_cast<QAbstractItemView*>(iconView_)}) {
-        view->setModel(model_);
-        view->setSelectionModel(selection_);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -44,14 +43,20 @@ FileListCtrl::FileListCtrl(QWidget* parent)
         WatchViewport(view);
         stack_->addWidget(view);
     }
-    details_->setRootIsDecorated(false);
-    details_->setUniformRowHeights(true);
-    details_->setItemsExpandable(false);
+    // A table, not a tree: a tree lays out every row again after each insertion, and each
+    // synchronous report is an insertion of its own.
+    details_->setShowGrid(false);
+    details_->setWordWrap(false);
     details_->setIconSize(QSize(16, 16));
-    details_->header()->setSectionsClickable(false);
-    details_->header()->setSectionsMovable(false);
-    details_->header()->setStretchLastSection(false);
-    details_->header()->setMinimumSectionSize(0);
+    details_->verticalHeader()->hide();
+    details_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    details_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
+    details_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    details_->horizontalHeader()->setHighlightSections(false);
+    details_->horizontalHeader()->setSectionsClickable(false);
+    details_->horizontalHeader()->setSectionsMovable(false);
+    details_->horizontalHeader()->setStretchLastSection(false);
+    details_->horizontalHeader()->setMinimumSectionSize(0);
     iconView_->setMovement(QListView::Static);
     iconView_->setResizeMode(QListView::Adjust);
     iconView_->setWrapping(true);
@@ -129,7 +134,7 @@ void FileListCtrl::DropFiles(const QStringList& paths) {
 void FileListCtrl::SetViewStyle(int style) {
     viewStyle_ = style >= LargeIcons && style <= List ? style : LargeIcons;
     if (viewStyle_ == Details) {
-        stack_->setCurrentWidget(details_);
+        ShowOnly(details_);
         return;
     }
     const bool large = viewStyle_ == LargeIcons;
@@ -144,7 +149,29 @@ void FileListCtrl::SetViewStyle(int style) {
     iconView_->setMovement(QListView::Static);
     // A static movement also stops the viewport taking drops.
     iconView_->viewport()->setAcceptDrops(true);
-    stack_->setCurrentWidget(iconView_);
+    ShowOnly(iconView_);
+}
+
+void FileListCtrl::ShowOnly(QAbstractItemView* view) {
+    // Only the shown view holds the rows; a hidden one would lay them out after every insertion.
+    QAbstractItemView* hidden = view == details_ ? static_cast<QAbstractItemView*>(iconView_)
+                                                 : static_cast<QAbstractItemView*>(details_);
+    const auto setModel = [this](QAbstractItemView* target, QStandardItemModel* model) {
+        target->setModel(model);
+        QItemSelectionModel* own = target->selectionModel();
+        if (model)
+            target->setSelectionModel(selection_);
+        if (own != selection_)
+            own->deleteLater();
+    };
+    if (hidden->model() == model_)
+        setModel(hidden, nullptr);
+    if (view->model() != model_) {
+        setModel(view, model_);
+        for (int column = 0; column < model_->columnCount(); ++column)
+            details_->setColumnWidth(column, columnWidths_.value(column));
+    }
+    stack_->setCurrentWidget(view);
 }
 
 void FileListCtrl::InsertColumn(int column, const QString& heading, int width) {
@@ -154,10 +181,14 @@ void FileListCtrl::InsertColumn(int column, const QString& heading, int width) {
     SetColumnWidth(column, width);
 }
 
-int FileListCtrl::ColumnWidth(int column) const { return details_->columnWidth(column); }
+int FileListCtrl::ColumnWidth(int column) const { return columnWidths_.value(column); }
 
 void FileListCtrl::SetColumnWidth(int column, int width) {
-    details_->setColumnWidth(column, static_cast<std::uint16_t>(width));
+    if (columnWidths_.size() <= column)
+        columnWidths_.resize(column + 1);
+    columnWidths_[column] = static_cast<std::uint16_t>(width);
+    if (details_->model())
+        details_->setColumnWidth(column, columnWidths_[column]);
 }
 
 void FileListCtrl::SetColours(const QColor& background, const QColor& text) {
@@ -191,11 +222,12 @@ int FileListCtrl::InsertItem(int row, const QString& text, int image) {
 }
 
 void FileListCtrl::ScheduleScrollToLastRow() {
-    // Once per event-loop turn: scrolling after every row makes long runs quadratic.
+    // At most once per short interval: every synchronous report is a turn of the event loop of
+    // its own, and scrolling lays out all rows, so scrolling per turn makes long runs quadratic.
     if (scrollPending_)
         return;
     scrollPending_ = true;
-    QTimer::singleShot(0, this, [this] {
+    QTimer::singleShot(kScrollIntervalMs, this, [this] {
         scrollPending_ = false;
         if (ItemCount() > 0)
             ActiveView()->scrollTo(model_->index(ItemCount() - 1, 0),

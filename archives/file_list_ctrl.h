@@ -10,7 +10,7 @@ class QItemSelectionModel;
 class QListView;
 class QStackedLayout;
 class QStandardItemModel;
-class QTreeView;
+class QTableView;
 
 // The list control behind the archive list, the history list and the mask list: rows of texts
 // with an icon from the list's own IconCache, shown in one of four views, taking files dropped
@@ -52,7 +52,7 @@ public:
 
     IconCache& Icons() { return icons_; }
     QAbstractItemView* ActiveView() const;
-    QTreeView* DetailsView() const { return details_; }
+    QTableView* DetailsView() const { return details_; }
 
     // What the file manager dropped, in its order: the refusal, the reminder about later
     // volumes and the note about non-archives come at most once each, then every path is offered
@@ -69,15 +69,17 @@ protected:
 private:
     void WatchViewport(QAbstractItemView* view);
     void ScheduleScrollToLastRow();
+    void ShowOnly(QAbstractItemView* view);
 
     bool recording_ = true;
     bool acceptsItems_ = true;
     int viewStyle_ = LargeIcons;
     bool scrollPending_ = false;
+    QList<int> columnWidths_;
     IconCache icons_;
     QStandardItemModel* model_;
     QItemSelectionModel* selection_;
-    QTreeView* details_;
+    QTableView* details_;
     QListView* iconView_;
     QStackedLayout* stack_;
 };

@@ -36,7 +36,7 @@ class AllVolumes final : public unacev2::VolumeEvents {
     void VolumeMissing(const std::string&) override {}
 };
 
-const char* const kModeNames[8] = {"2.0 LZ77",    "2.0 DELTA",   "2.0 EXE",     "2.0 SOUND8",
+const char* const kModeNames[8] = {"2.0 LZ77",    "2.0 DELTA",    "2.0 EXE",      "2.0 SOUND8",
                                    "2.0 SOUND16", "2.0 SOUND32A", "2.0 SOUND32B", "2.0 PIC"};
 
 struct Tally {
@@ -106,7 +106,8 @@ double RunUnace(const fs::path& archive, double budget, double& bytesPerRun) {
     fs::remove_all(scratch);
     if (files == 0)
         return 0;
-    const std::string cmd = "/usr/bin/unace t -y '" + archive.string() + "' </dev/null >/dev/null 2>&1";
+    const std::string cmd =
+        "/usr/bin/unace t -y '" + archive.string() + "' </dev/null >/dev/null 2>&1";
     int runs = 0;
     const auto start = Clock::now();
     double seconds = 0;
@@ -191,7 +192,6 @@ Synthetic MakeExe() {
             SwitchTo(w, main, 2);
             w.Put(1, 8);
             --left; // the switch code counts as a symbol too
-            --left;
         }
         if (rng() % 4 == 0 && i > 64 && i + 20 < size) {
             main.Emit(w, 256);
@@ -284,8 +284,8 @@ void BenchSynthetic(const Synthetic& s, double budget) {
         Discard discard;
         unacev2::CrcSink crc(&discard);
         decoder->ResetStream();
-        ok = ok && decoder->DecodeFile(unacev2::kMethodBlocked, s.size, *in, crc) ==
-                       unacev2::DecodeStatus::Ok;
+        const auto st = decoder->DecodeFile(unacev2::kMethodBlocked, s.size, *in, crc);
+        ok = ok && st == unacev2::DecodeStatus::Ok;
         bytes += static_cast<double>(s.size);
         seconds = std::chrono::duration<double>(Clock::now() - start).count();
     }
@@ -296,13 +296,15 @@ void BenchSynthetic(const Synthetic& s, double budget) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const fs::path dir = argc > 1 && argv[1][0] != '\0' ? fs::path(argv[1]) : fs::path(TW_SOURCE_DIR) / ".." / "shared" / "fixtures" / "ace";
+    const fs::path dir = argc > 1 && argv[1][0] != '\0'
+                             ? fs::path(argv[1])
+                             : fs::path(TW_SOURCE_DIR) / ".." / "shared" / "fixtures" / "ace";
     const double budget = argc > 2 ? std::atof(argv[2]) : 2.0;
     const bool haveUnace = fs::exists("/usr/bin/unace");
 
     std::printf("archive                 output KB   ours MB/s  unace 1.2b MB/s\n");
-    for (const char* name : {"onefile.ace", "zdir.ace", "multivolume.ace", "ALCHT.ACE", "dir2.ace",
-                             "passwd2.ace"}) {
+    for (const char* name :
+         {"onefile.ace", "zdir.ace", "multivolume.ace", "ALCHT.ACE", "dir2.ace", "passwd2.ace"}) {
         const fs::path archive = dir / name;
         if (!fs::exists(archive)) {
             std::printf("%-22s  missing\n", name);
@@ -327,7 +329,8 @@ int main(int argc, char** argv) {
     }
     std::printf("\nper mode (sample archives, decode time only):\n");
     for (const auto& [mode, t] : g_modes)
-        std::printf("  %-24s %8.1f MB/s  (%.1f MB decoded)\n", mode.c_str(), t.MBps(), t.bytes / 1e6);
+        std::printf("  %-24s %8.1f MB/s  (%.1f MB decoded)\n", mode.c_str(), t.MBps(),
+                    t.bytes / 1e6);
     std::printf("\nsynthetic streams:\n");
     BenchSynthetic(MakeDelta(), budget);
     BenchSynthetic(MakeExe(), budget);

@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextDocumentFragment>
-#include <QTreeView>
+#include <QTableView>
 #include <QUrl>
 #include <filesystem>
 #include <gtest/gtest.h>

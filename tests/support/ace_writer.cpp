@@ -35,7 +35,9 @@ std::uint32_t Le32(const std::string& s, std::size_t at) {
 
 } // namespace
 
-std::uint32_t AceCrc32(const std::string& bytes) { return Crc(bytes); }
+std::uint32_t AceCrc32(const std::string& bytes) {
+    return Crc(bytes);
+}
 
 std::string Block(const std::string& body) {
     if (body.size() > 0xFFFF)
@@ -46,18 +48,19 @@ std::string Block(const std::string& body) {
     return out + body;
 }
 
-std::string MainHeaderBody(std::uint16_t flags, std::uint8_t volume, std::uint8_t versionToExtract) {
+std::string MainHeaderBody(std::uint16_t flags, std::uint8_t volume,
+                           std::uint8_t versionToExtract) {
     std::string b;
     Put(b, 0, 1);
     Put(b, flags, 2);
     b += "**ACE**";
     Put(b, versionToExtract, 1);
-    Put(b, 20, 1);   // made by 2.0
-    Put(b, 2, 1);    // Win32
+    Put(b, 20, 1); // made by 2.0
+    Put(b, 2, 1);  // Win32
     Put(b, volume, 1);
     Put(b, 0x5A2B6000, 4);
     b += std::string(8, '\0');
-    Put(b, 0, 1);    // advert length, present even without its flag
+    Put(b, 0, 1); // advert length, present even without its flag
     return b;
 }
 
@@ -132,8 +135,8 @@ std::vector<std::string> WriteVolumes(const std::vector<Entry>& entries, const O
             const std::uint16_t partFlags = static_cast<std::uint16_t>(
                 flags | (done > 0 ? kContinued : 0) | (more ? kContinues : 0));
             // Parts before the last carry the CRC of what they hold so far, as ACE writes them.
-            const std::uint32_t crc = Crc(more ? e.data.substr(0, std::min(done + part, e.data.size()))
-                                               : e.data);
+            const std::uint32_t crc =
+                Crc(more ? e.data.substr(0, std::min(done + part, e.data.size())) : e.data);
             volumes.back() += Block(FileHeaderBody(partFlags, static_cast<std::uint32_t>(part),
                                                    static_cast<std::uint32_t>(e.data.size()), crc,
                                                    attributes, e.dosTime, e.name));

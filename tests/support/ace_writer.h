@@ -20,8 +20,8 @@ struct Entry {
 
 struct Options {
     bool solid = false;
-    std::string sfxPrefix;       // bytes put in front of the first volume
-    std::size_t volumeData = 0;  // file bytes per volume; 0 makes one archive file
+    std::string sfxPrefix;      // bytes put in front of the first volume
+    std::size_t volumeData = 0; // file bytes per volume; 0 makes one archive file
     std::uint8_t versionToExtract = 20;
 };
 

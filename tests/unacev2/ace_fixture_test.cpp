@@ -1,7 +1,6 @@
 // Archives made by the real archivers, extracted through the C interface and compared with the
 // reference lists beside them.
 #include "ace_harness.h"
-
 #include "support/fixtures.h"
 #include "support/temp_home.h"
 
@@ -36,7 +35,9 @@ std::vector<std::string> ReadLines(const fs::path& path) {
     return out;
 }
 
-fs::path Out() { return CurrentHome().work / "out"; }
+fs::path Out() {
+    return CurrentHome().work / "out";
+}
 
 class AceFixture : public testing::TestWithParam<const char*> {};
 

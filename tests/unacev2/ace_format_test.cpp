@@ -92,8 +92,22 @@ INSTANTIATE_TEST_SUITE_P(
                  128},
         SortCase{std::vector<std::uint8_t>(16, 4),
                  {11, 10, 9, 8, 15, 14, 13, 12, 3, 2, 1, 0, 7, 6, 5, 4},
-                 {{4, 0}, {5, 8}, {6, 16}, {7, 24}, {0, 32}, {1, 40}, {2, 48}, {3, 56},
-                  {12, 64}, {13, 72}, {14, 80}, {15, 88}, {8, 96}, {9, 104}, {10, 112}, {11, 120}},
+                 {{4, 0},
+                  {5, 8},
+                  {6, 16},
+                  {7, 24},
+                  {0, 32},
+                  {1, 40},
+                  {2, 48},
+                  {3, 56},
+                  {12, 64},
+                  {13, 72},
+                  {14, 80},
+                  {15, 88},
+                  {8, 96},
+                  {9, 104},
+                  {10, 112},
+                  {11, 120}},
                  128},
         SortCase{{0, 0, 0, 5, 0, 0}, {3, 4, 5, 0, 1, 2}, {{3, 0}}, 4},
         SortCase{{0, 0, 0, 0}, {3, 2, 1, 0}, {{3, 0}}, 128}));
@@ -204,7 +218,7 @@ TEST(AceExeFilter, ConvertsCallsAndJumpsFollowedByFourBytes) {
     std::vector<std::uint8_t> buf = {0x90, 0x90, 0xE8, 0x12, 0x00, 0x00, 0x00, 0x90, 0x90,
                                      0xE9, 0x20, 0x00, 0x90, 0xE8, 0x01, 0x02, 0x03};
     std::vector<std::uint8_t> want = buf;
-    want[3] = 0x10; // 0x12 - 2
+    want[3] = 0x10;  // 0x12 - 2
     want[10] = 0x17; // 0x20 - 9
     std::vector<std::uint8_t> mode1 = buf;
     ExeFilter::Convert(mode1.data(), mode1.size(), 0, 1);
@@ -230,7 +244,8 @@ TEST(AceDeltaFilter, SumsAndInterleavesPlanes) {
     std::uint8_t out[6];
     std::uint8_t last = 0;
     ASSERT_TRUE(DeltaDecode(in, 6, 2, last, out));
-    EXPECT_EQ(std::vector<std::uint8_t>(out, out + 6), (std::vector<std::uint8_t>{1, 4, 2, 6, 3, 8}));
+    EXPECT_EQ(std::vector<std::uint8_t>(out, out + 6),
+              (std::vector<std::uint8_t>{1, 4, 2, 6, 3, 8}));
     EXPECT_EQ(last, 8);
     EXPECT_FALSE(DeltaDecode(in, 5, 2, last, out));
     EXPECT_FALSE(DeltaDecode(in, 6, 0, last, out));
@@ -241,7 +256,9 @@ TEST(AceDeltaFilter, SumsAndInterleavesPlanes) {
 // An LZ77 coder over flat tables: every main symbol 9 bits, every length code 8 bits.
 class Lz77Stream {
 public:
-    Lz77Stream() : main_(std::vector<std::uint8_t>(284, 9), 11), length_(std::vector<std::uint8_t>(256, 8), 11) {}
+    Lz77Stream()
+        : main_(std::vector<std::uint8_t>(284, 9), 11),
+          length_(std::vector<std::uint8_t>(256, 8), 11) {}
     void Tables(unsigned symbols) {
         main_.Transmit(w);
         length_.Transmit(w);
@@ -294,10 +311,10 @@ TEST(AceLz77, LiteralsMatchesAndRepeatedDistances) {
     Lz77Stream s;
     s.Tables(7);
     s.Literals("abc");
-    s.Match(3, 6);     // abcabc
-    s.Repeat(0, 4);    // abca
-    s.Match(1, 3);     // aaa
-    s.Repeat(1, 2);    // distance 3 again: "aa" -> copies 'a','a'
+    s.Match(3, 6);  // abcabc
+    s.Repeat(0, 4); // abca
+    s.Match(1, 3);  // aaa
+    s.Repeat(1, 2); // distance 3 again: "aa" -> copies 'a','a'
     EXPECT_EQ(DecodeStream(kMethodLz77, s.w.Finish(), 18), "abcabcabcabcaaaaaa");
 }
 
@@ -334,8 +351,7 @@ TEST(AceBlocked, ExeModeConvertsOnlyInsideItsRun) {
     s.Switch(0);
     s.Literals(call);
     EXPECT_EQ(DecodeStream(kMethodBlocked, s.w.Finish(), 14),
-              "x" + std::string("\xE8\x0F\x00\x00\x00", 5) + std::string("\xE8\x01\x02", 3) +
-                  call);
+              "x" + std::string("\xE8\x0F\x00\x00\x00", 5) + std::string("\xE8\x01\x02", 3) + call);
 }
 
 TEST(AceBlocked, DeltaModeDecodesWholeBlocks) {
@@ -348,7 +364,8 @@ TEST(AceBlocked, DeltaModeDecodesWholeBlocks) {
         s.Literal(static_cast<std::uint8_t>(b));
     s.Switch(0);
     s.Literals("ok");
-    EXPECT_EQ(DecodeStream(kMethodBlocked, s.w.Finish(), 8), std::string("\x01\x04\x02\x06\x03\x08ok", 8));
+    EXPECT_EQ(DecodeStream(kMethodBlocked, s.w.Finish(), 8),
+              std::string("\x01\x04\x02\x06\x03\x08ok", 8));
 }
 
 // In a SOUND block the predictor starts as "the last sample", so its first outputs are running
@@ -395,7 +412,7 @@ TEST(AcePicMode, DecodesARowAndSwitchesBack) {
     s.w.PutGolombRice(10, 3); // +5 against the zero row
     s.w.PutGolombRice(0, 3);  // 0: predicted from above, which is 0
     s.w.PutGolombRice(0, 3);
-    s.w.Put(0, 1);            // mode descriptor instead of a row
+    s.w.Put(0, 1); // mode descriptor instead of a row
     s.w.Put(0, 8);
     s.Literal('!');
     EXPECT_EQ(DecodeStream(kMethodBlocked, s.w.Finish(), 4), std::string("\x05\x00\x00!", 4));

@@ -10,10 +10,18 @@ namespace {
 
 Harness* g_current = nullptr;
 
-std::int32_t Info(AceCallbackRecord* r) { return Harness::Dispatch("info", r); }
-std::int32_t Error(AceCallbackRecord* r) { return Harness::Dispatch("error", r); }
-std::int32_t Request(AceCallbackRecord* r) { return Harness::Dispatch("request", r); }
-std::int32_t State(AceCallbackRecord* r) { return Harness::Dispatch("state", r); }
+std::int32_t Info(AceCallbackRecord* r) {
+    return Harness::Dispatch("info", r);
+}
+std::int32_t Error(AceCallbackRecord* r) {
+    return Harness::Dispatch("error", r);
+}
+std::int32_t Request(AceCallbackRecord* r) {
+    return Harness::Dispatch("request", r);
+}
+std::int32_t State(AceCallbackRecord* r) {
+    return Harness::Dispatch("state", r);
+}
 
 } // namespace
 
@@ -30,7 +38,9 @@ Harness::Harness() {
     ACEInitDll(&init);
 }
 
-Harness::~Harness() { g_current = nullptr; }
+Harness::~Harness() {
+    g_current = nullptr;
+}
 
 std::int32_t Harness::Dispatch(const char* routine, AceCallbackRecord* record) {
     return g_current != nullptr ? g_current->Answer(routine, record) : ACE_ANSWER_CANCEL;

@@ -1,7 +1,6 @@
 // The C interface on archives of our own writer: extraction, callbacks and their answers,
 // volumes, self-extracting prefixes, and damaged or hostile input.
 #include "ace_harness.h"
-
 #include "support/ace_writer.h"
 #include "support/fixtures.h"
 #include "support/temp_home.h"
@@ -14,7 +13,9 @@ using namespace tw::test::ace;
 
 namespace {
 
-fs::path Work() { return CurrentHome().work; }
+fs::path Work() {
+    return CurrentHome().work;
+}
 fs::path Out() {
     fs::create_directories(Work() / "out");
     return Work() / "out";
@@ -179,11 +180,8 @@ TEST(AceInterface, RefusesNamesThatLeaveTheDestination) {
     const fs::path dest = Work() / "sandbox" / "a" / "b" / "dest";
     fs::create_directories(dest);
     const std::vector<Entry> hostile = {
-        {"..\\..\\escape.txt", "x"},
-        {"/abs.txt", "x"},
-        {"C:\\drive.txt", "x"},
-        {"ok\\..\\..\\up.txt", "x"},
-        {"fine.txt", "fine"},
+        {"..\\..\\escape.txt", "x"}, {"/abs.txt", "x"},    {"C:\\drive.txt", "x"},
+        {"ok\\..\\..\\up.txt", "x"}, {"fine.txt", "fine"},
     };
     const auto archive = Save("hostile.ace", Write(hostile));
     Harness h;

@@ -125,7 +125,8 @@ TEST(UnzipTest, EmptyArchivesAndOtherFilesAreToldApart) {
 TEST(UnzipList, ReportsTheArchiveCommentAndShowsItWhenAsked) {
     tw::test::WriteZip(Work() / "plain.zip", {{"a.txt", "a"}});
     std::string bytes = ReadFile(Work() / "plain.zip");
-    const std::string comment = "Made for \x81" "ber tests"; // CP437 u-umlaut
+    const std::string comment = "Made for \x81"
+                                "ber tests"; // CP437 u-umlaut
     bytes[bytes.size() - 2] = static_cast<char>(comment.size());
     WriteFile(Work() / "comment.zip", bytes + comment);
     for (const bool show : {false, true}) {

@@ -33,17 +33,17 @@ extern "C" {
 /* ---- Results of ACEInitDll, ACEReadArchiveData, ACEList, ACETest, ACEExtract --------- */
 #define ACE_RESULT_OK 0
 #define ACE_RESULT_NO_MEMORY 1
-#define ACE_RESULT_NO_FILES 2       /* the file list selected nothing */
-#define ACE_RESULT_NOT_FOUND 3      /* the archive, or a volume it needs, does not exist */
+#define ACE_RESULT_NO_FILES 2  /* the file list selected nothing */
+#define ACE_RESULT_NOT_FOUND 3 /* the archive, or a volume it needs, does not exist */
 #define ACE_RESULT_DISK_FULL 4
-#define ACE_RESULT_CANNOT_OPEN 5    /* cannot be opened, or is no ACE archive */
+#define ACE_RESULT_CANNOT_OPEN 5 /* cannot be opened, or is no ACE archive */
 #define ACE_RESULT_READ_ERROR 6
 #define ACE_RESULT_WRITE_ERROR 7
-#define ACE_RESULT_INVALID_CALL 8   /* a missing record, ACEInitDll not called */
-#define ACE_RESULT_CRC_ERROR 9      /* damaged data or headers, or a wrong password */
-#define ACE_RESULT_OTHER 10         /* a method this library cannot decode, a refused name */
-#define ACE_RESULT_FILE_EXISTS 11   /* an existing target was kept */
-#define ACE_RESULT_USER_BREAK 255   /* a callback answered ACE_ANSWER_CANCEL */
+#define ACE_RESULT_INVALID_CALL 8 /* a missing record, ACEInitDll not called */
+#define ACE_RESULT_CRC_ERROR 9    /* damaged data or headers, or a wrong password */
+#define ACE_RESULT_OTHER 10       /* a method this library cannot decode, a refused name */
+#define ACE_RESULT_FILE_EXISTS 11 /* an existing target was kept */
+#define ACE_RESULT_USER_BREAK 255 /* a callback answered ACE_ANSWER_CANCEL */
 
 /* ---- Callback record types ------------------------------------------------------------ */
 #define ACE_RECORD_GLOBAL 0   /* about the library as a whole */
@@ -56,28 +56,31 @@ extern "C" {
 #define ACE_ERROR_MEMORY 512
 #define ACE_ERROR_SPACE 518
 /* archive records: the archive data names the file concerned */
-#define ACE_ERROR_AV 546             /* reserved: authenticity check, never raised */
+#define ACE_ERROR_AV 546              /* reserved: authenticity check, never raised */
 #define ACE_ERROR_ARCHIVE_MISSING 550 /* a volume the archive continues in does not exist */
 #define ACE_ERROR_READ 552
-#define ACE_ERROR_BROKEN 556          /* damaged headers or packed data, wrong password */
+#define ACE_ERROR_BROKEN 556 /* damaged headers or packed data, wrong password */
 #define ACE_ERROR_NO_FILES 558
 #define ACE_ERROR_NOT_ACE 559
-#define ACE_ERROR_VERSION 561         /* made by a later ACE than this library reads */
+#define ACE_ERROR_VERSION 561 /* made by a later ACE than this library reads */
 /* entry records */
-#define ACE_ERROR_DESTINATION 576     /* the destination folder cannot be used */
+#define ACE_ERROR_DESTINATION 576 /* the destination folder cannot be used */
 #define ACE_ERROR_WRITE 580
-#define ACE_ERROR_OPEN 582            /* the target file cannot be opened for writing */
-#define ACE_ERROR_METHOD 586          /* packed with a method or dictionary this library lacks */
+#define ACE_ERROR_OPEN 582   /* the target file cannot be opened for writing */
+#define ACE_ERROR_METHOD 586 /* packed with a method or dictionary this library lacks */
 #define ACE_ERROR_DISK_SPACE 587
-#define ACE_ERROR_CREATE 588          /* refused name (absolute, drive, ".."), or a folder or
-                                         file that cannot be created */
+#define ACE_ERROR_CREATE                                                                           \
+    588 /* refused name (absolute, drive, ".."), or a folder or                                    \
+           file that cannot be created */
 
 /* ---- Request codes (request routine) -------------------------------------------------- */
-#define ACE_REQUEST_VOLUME 801    /* archive record: the next volume, named in the archive data,
+#define ACE_REQUEST_VOLUME                                                                         \
+    801                           /* archive record: the next volume, named in the archive data,   \
                                      is about to be read; ACE_ANSWER_CANCEL stops */
 #define ACE_REQUEST_OVERWRITE 832 /* entry record: the target exists; OK overwrites, NO skips */
-#define ACE_REQUEST_PASSWORD 835  /* entry record: an encrypted entry and no password yet; the
-                                     routine stores the password in the global data */
+#define ACE_REQUEST_PASSWORD                                                                       \
+    835 /* entry record: an encrypted entry and no password yet; the                               \
+           routine stores the password in the global data */
 
 /* ---- State codes (state routine) ------------------------------------------------------ */
 #define ACE_STATE_ENTRY_BEGIN 1040 /* entry record: an entry begins; NO skips it */
@@ -124,25 +127,25 @@ typedef struct AceArchiveData {
 
 /* The entry a record is about. */
 typedef struct AceEntryData {
-    const char* name;       /*  0: entry name with its folders, "/" between them */
-    const char* targetPath; /*  4: destination + name while extracting (the file written);
-                                   the name otherwise */
-    uint64_t packedSize;    /*  8: packed bytes of this entry (all its volume parts) */
-    uint64_t size;          /* 16: unpacked size */
-    uint32_t crc32;         /* 24: ACE CRC-32 of the contents */
-    uint32_t dosTime;       /* 28: modification time, MS-DOS date and time (local) */
-    uint32_t method;        /* 32: 0 stored, 1 ACE 1.0 LZ77, 2 ACE 2.0 blocked */
-    uint32_t quality;       /* 36: compression level the archiver used */
-    uint32_t dictionaryBits;/* 40: log2 of the dictionary size */
-    uint32_t attributes;    /* 44: DOS attributes (ACE_ATTRIBUTE_...) */
-    uint32_t flags;         /* 48: file header flags (bit 14 encrypted, bit 15 solid) */
-    uint32_t reserved[8];   /* 52 */
+    const char* name;        /*  0: entry name with its folders, "/" between them */
+    const char* targetPath;  /*  4: destination + name while extracting (the file written);
+                                    the name otherwise */
+    uint64_t packedSize;     /*  8: packed bytes of this entry (all its volume parts) */
+    uint64_t size;           /* 16: unpacked size */
+    uint32_t crc32;          /* 24: ACE CRC-32 of the contents */
+    uint32_t dosTime;        /* 28: modification time, MS-DOS date and time (local) */
+    uint32_t method;         /* 32: 0 stored, 1 ACE 1.0 LZ77, 2 ACE 2.0 blocked */
+    uint32_t quality;        /* 36: compression level the archiver used */
+    uint32_t dictionaryBits; /* 40: log2 of the dictionary size */
+    uint32_t attributes;     /* 44: DOS attributes (ACE_ATTRIBUTE_...) */
+    uint32_t flags;          /* 48: file header flags (bit 14 encrypted, bit 15 solid) */
+    uint32_t reserved[8];    /* 52 */
 } AceEntryData;
 
 /* Progress, in information records. */
 typedef struct AceProgressData {
-    uint64_t entryDone;   /* bytes of the current entry decoded so far */
-    uint64_t entrySize;   /* its size */
+    uint64_t entryDone; /* bytes of the current entry decoded so far */
+    uint64_t entrySize; /* its size */
     uint32_t reserved[4];
 } AceProgressData;
 
@@ -171,11 +174,11 @@ typedef struct AceInitRecord {
     const char* tempFolder;          /*  96: folder for temporary files (this library writes
                                             none there; kept for clients that set it) */
     uint32_t reserved3[19];          /* 100 */
-    AceCallbackRoutine infoRoutine;    /* 176: progress records; CANCEL stops the operation */
-    AceCallbackRoutine errorRoutine;   /* 180: errors; the answer is taken as advice, see below */
+    AceCallbackRoutine infoRoutine;  /* 176: progress records; CANCEL stops the operation */
+    AceCallbackRoutine errorRoutine; /* 180: errors; the answer is taken as advice, see below */
     AceCallbackRoutine requestRoutine; /* 184: volume, overwrite, password */
     AceCallbackRoutine stateRoutine;   /* 188: ACE_STATE_ENTRY_BEGIN */
-    uint32_t reserved4[32];          /* 192 */
+    uint32_t reserved4[32];            /* 192 */
 } AceInitRecord;
 
 /* The file selection at the start of the three operation records. */
@@ -194,23 +197,23 @@ typedef struct AceFileSelection {
 typedef struct AceListRecord {
     AceFileSelection files; /*   0 */
     uint32_t reserved[32];  /*  16 */
-} AceListRecord;           /* 144 bytes on a 32-bit build */
+} AceListRecord;            /* 144 bytes on a 32-bit build */
 
 typedef struct AceTestRecord {
     AceFileSelection files; /*   0 */
     uint32_t reserved1[16]; /*  16 */
     const char* password;   /*  80: password for encrypted entries; "" or NULL: ask */
     uint32_t reserved2[16]; /*  84 */
-} AceTestRecord;           /* 148 bytes on a 32-bit build */
+} AceTestRecord;            /* 148 bytes on a 32-bit build */
 
 typedef struct AceExtractRecord {
-    AceFileSelection files;     /*   0 */
-    uint32_t reserved1[16];     /*  16 */
-    const char* destination;    /*  80: existing folder the entries go below */
-    uint32_t leaveOutPaths;     /*  84: 1: write every file straight into the destination */
-    const char* password;       /*  88: password for encrypted entries; "" or NULL: ask */
-    uint32_t reserved2[16];     /*  92 */
-} AceExtractRecord;            /* 156 bytes on a 32-bit build */
+    AceFileSelection files;  /*   0 */
+    uint32_t reserved1[16];  /*  16 */
+    const char* destination; /*  80: existing folder the entries go below */
+    uint32_t leaveOutPaths;  /*  84: 1: write every file straight into the destination */
+    const char* password;    /*  88: password for encrypted entries; "" or NULL: ask */
+    uint32_t reserved2[16];  /*  92 */
+} AceExtractRecord;          /* 156 bytes on a 32-bit build */
 
 /* ACEReadArchiveData's record. */
 typedef struct AceArchiveInfo {

@@ -24,7 +24,9 @@ bool FileExists(const std::string& path) {
 
 } // namespace
 
-VolumeFile::~VolumeFile() { Close(); }
+VolumeFile::~VolumeFile() {
+    Close();
+}
 
 void VolumeFile::Close() {
     if (fd_ >= 0)

@@ -9,8 +9,8 @@ bool BitReader::FetchMore() {
     cur_ = buffer_;
     end_ = buffer_ + keep;
     while (!sourceEnded_ && static_cast<std::size_t>(end_ - buffer_) < 4) {
-        const std::ptrdiff_t got = source_.Read(end_,
-                                                kBufferSize - static_cast<std::size_t>(end_ - buffer_));
+        const std::ptrdiff_t got =
+            source_.Read(end_, kBufferSize - static_cast<std::size_t>(end_ - buffer_));
         if (got < 0)
             readFailed_ = true;
         if (got <= 0)

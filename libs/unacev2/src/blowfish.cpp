@@ -15,7 +15,9 @@ void StoreLe32(std::uint8_t* p, std::uint32_t v) {
         p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-std::uint32_t Rotl(std::uint32_t v, int n) { return (v << n) | (v >> (32 - n)); }
+std::uint32_t Rotl(std::uint32_t v, int n) {
+    return (v << n) | (v >> (32 - n));
+}
 
 } // namespace
 

@@ -237,8 +237,8 @@ DecodeStatus Decoder::RunPic(std::uint64_t limit) {
             switchPending_ = true;
             break;
         }
-        PutBytes(pic_.Row(), static_cast<std::size_t>(
-                                 std::min<std::uint64_t>(pic_.Width(), fileEnd_ - pos_)));
+        PutBytes(pic_.Row(),
+                 static_cast<std::size_t>(std::min<std::uint64_t>(pic_.Width(), fileEnd_ - pos_)));
     }
     return DecodeStatus::Ok;
 }

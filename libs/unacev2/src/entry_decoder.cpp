@@ -47,7 +47,8 @@ bool EntryDecoder::Supports(const FileHeader& entry) {
 DecodeStatus EntryDecoder::CopyStored(std::uint64_t size, ByteSource& packed, ByteSink& out) {
     std::vector<std::uint8_t> buf(1 << 16);
     while (size > 0) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, buf.size()));
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(size, buf.size()));
         // Encrypted data comes in whole blocks, so ask for the want rounded up to a block.
         const std::size_t target = std::min(buf.size(), (want + 7) & ~std::size_t{7});
         std::size_t got = 0;

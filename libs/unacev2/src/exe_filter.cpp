@@ -12,10 +12,10 @@ void Sub16(std::uint8_t* p, std::uint64_t pos) {
 }
 
 void Sub32(std::uint8_t* p, std::uint64_t pos) {
-    const std::uint32_t v = (static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                             (static_cast<std::uint32_t>(p[2]) << 16) |
-                             (static_cast<std::uint32_t>(p[3]) << 24)) -
-                            static_cast<std::uint32_t>(pos);
+    const std::uint32_t v =
+        (static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24)) -
+        static_cast<std::uint32_t>(pos);
     for (int i = 0; i < 4; ++i)
         p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }

@@ -112,8 +112,7 @@ public:
           selection_(request.files ? request.files->sourceFolder : nullptr,
                      request.files ? request.files->fileList : nullptr,
                      request.files && request.files->fullPathMatching != 0) {
-        if (request.kind == OperationKind::Extract && request.files &&
-            request.files->excludeList)
+        if (request.kind == OperationKind::Extract && request.files && request.files->excludeList)
             excludeMasks_ = twlib::SplitMasks(request.files->excludeList, '\r');
         if (request.password != nullptr && request.password[0] != '\0')
             global_.password = request.password;
@@ -166,7 +165,7 @@ private:
     Next EntryError(std::uint32_t code, std::int32_t result) {
         Fail(result);
         return Call(settings_.error, ACE_RECORD_ENTRY, code) == ACE_ANSWER_CANCEL ? Next::Stop
-                                                                                    : Next::Go;
+                                                                                  : Next::Go;
     }
     std::string Password(const FileHeader& e);
     // Decodes the entry into sink; reports what goes wrong. crcOk tells whether the contents
@@ -356,12 +355,14 @@ Operation::Next Operation::ExtractEntry(const FileHeader& e) {
     }
     if (e.IsDirectory()) {
         const int err = destination_->MakeFolders(rel);
-        return err == 0 || err == EEXIST ? Next::Go : EntryError(ACE_ERROR_CREATE, ACE_RESULT_WRITE_ERROR);
+        return err == 0 || err == EEXIST ? Next::Go
+                                         : EntryError(ACE_ERROR_CREATE, ACE_RESULT_WRITE_ERROR);
     }
 
     bool overwrite = false;
     if (destination_->Exists(rel)) {
-        const std::int32_t answer = Call(settings_.request, ACE_RECORD_ENTRY, ACE_REQUEST_OVERWRITE);
+        const std::int32_t answer =
+            Call(settings_.request, ACE_RECORD_ENTRY, ACE_REQUEST_OVERWRITE);
         if (answer == ACE_ANSWER_CANCEL) {
             Fail(ACE_RESULT_USER_BREAK);
             return Next::Stop;
@@ -386,8 +387,10 @@ Operation::Next Operation::ExtractEntry(const FileHeader& e) {
     if (writer.Error() != 0) {
         file.Discard();
         if (writer.Error() == ENOSPC)
-            return EntryError(ACE_ERROR_DISK_SPACE, ACE_RESULT_DISK_FULL) == Next::Stop ? Next::Stop : next;
-        return EntryError(ACE_ERROR_WRITE, ACE_RESULT_WRITE_ERROR) == Next::Stop ? Next::Stop : next;
+            return EntryError(ACE_ERROR_DISK_SPACE, ACE_RESULT_DISK_FULL) == Next::Stop ? Next::Stop
+                                                                                        : next;
+        return EntryError(ACE_ERROR_WRITE, ACE_RESULT_WRITE_ERROR) == Next::Stop ? Next::Stop
+                                                                                 : next;
     }
     if (!crcOk) {
         // A damaged file never replaces a good one, nor stays half-written.
@@ -401,7 +404,8 @@ Operation::Next Operation::ExtractEntry(const FileHeader& e) {
 
 Operation::Next Operation::Process(const FileHeader& e) {
     entryName_ = EntryName(e.rawName);
-    targetPath_ = request_.kind == OperationKind::Extract ? destinationPrefix_ + entryName_ : entryName_;
+    targetPath_ =
+        request_.kind == OperationKind::Extract ? destinationPrefix_ + entryName_ : entryName_;
     FillEntryData(e);
     if (!selection_.Selects(entryName_))
         return SkipEntry(e);

@@ -9,9 +9,13 @@ namespace {
 
 constexpr std::int64_t kMaxResidualCode = 1 << 16;
 
-int BitLength(unsigned v) { return static_cast<int>(std::bit_width(v)); }
+int BitLength(unsigned v) {
+    return static_cast<int>(std::bit_width(v));
+}
 
-int Signed8(int v) { return static_cast<std::int8_t>(static_cast<std::uint8_t>(v & 0xFF)); }
+int Signed8(int v) {
+    return static_cast<std::int8_t>(static_cast<std::uint8_t>(v & 0xFF));
+}
 
 // Quantised gradient, -4..4.
 int Quantise(int d) {
@@ -20,7 +24,9 @@ int Quantise(int d) {
     return d < 0 ? -q : q;
 }
 
-int ErrorWeight(int y) { return BitLength(static_cast<unsigned>(y >= 0 ? 2 * y : -2 * y - 1)); }
+int ErrorWeight(int y) {
+    return BitLength(static_cast<unsigned>(y >= 0 ? 2 * y : -2 * y - 1));
+}
 
 int Transform(unsigned type, int v, int ref) {
     if (type == 0)
@@ -90,7 +96,8 @@ DecodeStatus PicDecoder::DecodePlane(BitReader& in, unsigned plane) {
 
         Context& cx = set[std::abs(81 * Quantise(d - a) + 9 * Quantise(a - c) + Quantise(c - b))];
         ++cx.used;
-        const unsigned k = static_cast<unsigned>(BitLength(static_cast<unsigned>(cx.avg / cx.used)));
+        const unsigned k =
+            static_cast<unsigned>(BitLength(static_cast<unsigned>(cx.avg / cx.used)));
         const std::int64_t v = ReadGolombRice(in, k, kMaxResidualCode);
         if (v < 0 || in.Overrun())
             return DecodeStatus::Corrupt;

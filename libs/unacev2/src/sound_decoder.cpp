@@ -12,15 +12,21 @@ constexpr unsigned kSoundMaxWidth = 10;
 // Which channel output byte i of a block belongs to, by mode and i mod 4.
 constexpr std::uint8_t kChannelOf[4][4] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {0, 1, 0, 2}, {1, 0, 2, 0}};
 
-int Signed8(int v) { return static_cast<std::int8_t>(static_cast<std::uint8_t>(v & 0xFF)); }
+int Signed8(int v) {
+    return static_cast<std::int8_t>(static_cast<std::uint8_t>(v & 0xFF));
+}
 
-int BitLength(unsigned v) { return static_cast<int>(std::bit_width(v)); }
+int BitLength(unsigned v) {
+    return static_cast<int>(std::bit_width(v));
+}
 
-int Magnitude8(int v) { return BitLength(static_cast<unsigned>(std::abs(Signed8(v)))); }
+int Magnitude8(int v) {
+    return BitLength(static_cast<unsigned>(std::abs(Signed8(v))));
+}
 
 int Prediction(const int coef[4], const int diff[4], int last) {
-    const int sum = 8 * last + coef[0] * diff[0] + coef[1] * diff[1] + coef[2] * diff[2] +
-                    coef[3] * diff[3];
+    const int sum =
+        8 * last + coef[0] * diff[0] + coef[1] * diff[1] + coef[2] * diff[2] + coef[3] * diff[3];
     return (sum >> 3) & 0xFF;
 }
 

@@ -1,9 +1,23 @@
 // The exported C interface: checks its arguments and hands over to the operations.
-#include "unacev2.h"
-
 #include "operation.h"
 
+#include <cstddef>
+#include "unacev2.h"
+
 namespace {
+
+// On a 32-bit build the records have the byte layout clients were written against.
+constexpr bool kLayoutHolds =
+    sizeof(void*) != 4 ||
+    (sizeof(AceInitRecord) == 320 && offsetof(AceInitRecord, headerSearchSize) == 4 &&
+     offsetof(AceInitRecord, tempFolder) == 96 && offsetof(AceInitRecord, infoRoutine) == 176 &&
+     offsetof(AceInitRecord, stateRoutine) == 188 && sizeof(AceListRecord) == 144 &&
+     sizeof(AceTestRecord) == 148 && offsetof(AceTestRecord, password) == 80 &&
+     sizeof(AceExtractRecord) == 156 && offsetof(AceExtractRecord, destination) == 80 &&
+     offsetof(AceExtractRecord, leaveOutPaths) == 84 && offsetof(AceExtractRecord, password) == 88 &&
+     offsetof(AceCallbackRecord, entry) == 20 && offsetof(AceGlobalData, password) == 24 &&
+     offsetof(AceEntryData, attributes) == 44);
+static_assert(kLayoutHolds, "record layout changed");
 
 unacev2::LibrarySettings g_settings;
 

@@ -8,7 +8,8 @@ namespace unacev2 {
 std::vector<std::string> NextVolumeNames(const std::string& path, unsigned volumeNumber) {
     const std::size_t slash = path.find_last_of('/');
     const std::size_t dot = path.find_last_of('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     const std::string stem = hasExtension ? path.substr(0, dot) : path;
     const bool upper = hasExtension && dot + 1 < path.size() &&
                        std::isupper(static_cast<unsigned char>(path[dot + 1]));

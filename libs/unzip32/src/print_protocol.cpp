@@ -155,10 +155,6 @@ void Printer::NotMatched(const std::string& pattern) {
     Emit("caution: filename not matched:  " + pattern + "\n");
 }
 
-} // namespace unzip32
-
-namespace unzip32 {
-
 void Printer::Comment(const std::string& storedComment) {
     // Comments carry no encoding flag: UTF-8 when they are valid UTF-8, else the DOS code page.
     Emit((IsValidUtf8(storedComment) ? storedComment : twlib::Cp437ToUtf8(storedComment)) + "\n");
