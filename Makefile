@@ -8,7 +8,7 @@ JOBS      ?= $(shell nproc)
 
 DEBIAN_PACKAGES := \
     cmake ninja-build g++ pkg-config \
-    qt6-base-dev qt6-gtk-platformtheme adwaita-icon-theme fonts-liberation2 \
+    qt6-base-dev libqt6svg6 qt6-gtk-platformtheme adwaita-icon-theme fonts-liberation2 \
     libarchive-dev libsqlite3-dev nettle-dev libgtest-dev libgmock-dev libbenchmark-dev \
     zip unzip 7zip libarchive-tools xvfb
 

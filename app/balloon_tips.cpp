@@ -15,7 +15,9 @@ struct Tip {
     const char16_t* text;
 };
 
-QString AsHtml(const QString& text) { return text.toHtmlEscaped().replace(u'\n', u"<br>"_qs); }
+QString AsHtml(const QString& text) {
+    return text.toHtmlEscaped().replace(u'\n', u"<br>"_qs);
+}
 
 } // namespace
 

@@ -36,4 +36,6 @@ QString NormaliseForLocalUse(const QString& commandLine) {
     return text.trimmed();
 }
 
-QStringList SplitPieces(const QString& text) { return text.split(u';', Qt::SkipEmptyParts); }
+QStringList SplitPieces(const QString& text) {
+    return text.split(u';', Qt::SkipEmptyParts);
+}

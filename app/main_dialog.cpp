@@ -3,9 +3,14 @@
 #include "app/balloon_tips.h"
 #include "app/control_ids.h"
 #include "app/product_links.h"
+#include "app/window_run_host.h"
 #include "archives/archive_list.h"
 #include "controls/classic_progress_bar.h"
 #include "controls/static_button.h"
+#include "engines/password_dialog.h"
+#include "engines/password_protocol.h"
+#include "extract/extraction_worker.h"
+#include "extract/load_engines.h"
 #include "extract/messages.h"
 #include "extract/run_state.h"
 #include "history/history_list.h"
@@ -15,6 +20,8 @@
 #include "res/resource_icons.h"
 #include "res/resource_ids.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -60,15 +67,22 @@ MainDialog::MainDialog(QString commandLine, QWidget* parent)
     viewSwitch_->setIcon(res::Icon(res::IDI_VIEW_SWITCH));
     webSite_->setIcon(res::Icon(res::IDI_WEB_SITE));
     archiveList_->SetViewStyle(static_cast<int>(store_.ReadDword(u"Last View"_qs, 0)));
-    UiLinks() = {this,           archiveBar_, overallBar_, archiveCounter_, overallCounter_,
-                 stop_,          extractAll_, archiveList_, history_};
-    // The engines and the settings dialog get their reference to the shared exclusion masks
-    // here once they exist (engines and settings issues).
+    UiLinks() = {this,  archiveBar_, overallBar_,  archiveCounter_, overallCounter_,
+                 stop_, extractAll_, archiveList_, history_};
+    SetPasswordPrompt(ShowPasswordDialog);
     setWindowTitle(u"Tamblewick "_qs + QString::fromStdString(platform::ProgramVersion()));
     ConnectHandlers();
 }
 
 MainDialog::~MainDialog() {
+    // Escape and "&Exit" end the dialog without the close handling; the worker still has to
+    // finish before the window it reports to goes.
+    if (!workerFinished_) {
+        StopRequested = true;
+        WaitForWorker();
+    }
+    if (worker_.joinable())
+        worker_.join();
     RemoveTrayIcon();
     UiLinks() = {};
 }
@@ -104,9 +118,8 @@ void MainDialog::CreateControls() {
         icon->setIconSize(QSize(16, 16));
 
     // Entry points whose features land with later issues stay disabled until then.
-    extractAll_->setEnabled(false); // extraction issue: the worker and its run
-    settings_->setEnabled(false);   // settings dialog issue
-    writeLog_->setEnabled(false);   // log file issue
+    settings_->setEnabled(false); // settings dialog issue
+    writeLog_->setEnabled(false); // log file issue
 }
 
 void MainDialog::ApplyColours() {
@@ -128,16 +141,14 @@ void MainDialog::ApplyColours() {
 
 void MainDialog::ConnectHandlers() {
     connect(remove_, &QPushButton::clicked, this, &MainDialog::OnRemove);
-    connect(webSite_, &QPushButton::clicked, this,
-            [] { platform::shell::Open(kProductWebPage); });
+    connect(webSite_, &QPushButton::clicked, this, [] { platform::shell::Open(kProductWebPage); });
     connect(email_, &QPushButton::clicked, this, &MainDialog::OnEmail);
-    connect(viewSwitch_, &QPushButton::clicked, this,
-            [this] { SwitchView(history_->isHidden()); });
+    connect(viewSwitch_, &QPushButton::clicked, this, [this] { SwitchView(history_->isHidden()); });
     connect(clearHistory_, &QPushButton::clicked, this, [this] { history_->Clear(); });
     connect(stop_, &QPushButton::clicked, this, [] { StopRequested = true; });
+    connect(extractAll_, &QPushButton::clicked, this, &MainDialog::OnExtractAll);
     connect(history_, &FileListCtrl::Clicked, this, &MainDialog::OnHistoryClick);
-    connect(archiveList_, &FileListCtrl::ContextMenuRequested, this,
-            &MainDialog::ShowArchiveMenu);
+    connect(archiveList_, &FileListCtrl::ContextMenuRequested, this, &MainDialog::ShowArchiveMenu);
     auto* windowMenuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(windowMenuKey, &QShortcut::activated, this,
             [this] { windowMenu_.popup(mapToGlobal(QPoint(0, 0))); });
@@ -151,7 +162,7 @@ void MainDialog::Start(platform::instance::StartGuard* guard) {
     if (guard)
         guard->Release();
     LayoutControls(width(), height());
-    // The three engines are loaded here once they exist (engines issue).
+    LoadEngines();
     extractAll_->setFocus();
     PopulateInitialList();
 }
@@ -309,4 +320,34 @@ void MainDialog::resizeEvent(QResizeEvent* event) {
         LayoutControls(width(), height());
     QDialog::resizeEvent(event);
     update();
+}
+
+void MainDialog::OnExtractAll() {
+    if (archiveList_->ItemCount() == 0) {
+        QMessageBox::warning(this, u"Error"_qs, u"No files selected to extract."_qs);
+        status_->setText(u" No files selected."_qs);
+        return;
+    }
+    StartRun();
+}
+
+void MainDialog::StartRun() {
+    if (RunInProgress)
+        return;
+    RunInProgress = true;
+    WaitForWorker();
+    workerFinished_ = false;
+    worker_ = std::thread([this] {
+        WindowRunHost host;
+        ExtractionWorker(host);
+        workerFinished_ = true;
+    });
+    SwitchView(true);
+}
+
+void MainDialog::WaitForWorker() {
+    while (!workerFinished_)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (worker_.joinable())
+        worker_.join();
 }

@@ -7,7 +7,9 @@
 
 #include <QDialog>
 #include <QSystemTrayIcon>
+#include <atomic>
 #include <memory>
+#include <thread>
 
 class CStaticButton;
 class ClassicProgressBar;
@@ -71,6 +73,11 @@ private:
     void ApplyColours();
     void ConnectHandlers();
     void OnRemove();
+    void OnExtractAll();
+    // Starts a run unless one is in progress, and shows the history.
+    void StartRun();
+    // Waits for the worker of the last run while the window keeps serving its calls.
+    void WaitForWorker();
     void OnEmail();
     void OnHistoryClick();
     void ShowArchiveMenu(const QPoint& globalPosition);
@@ -115,4 +122,6 @@ private:
     CMyMenu windowMenu_;
     QSystemTrayIcon* tray_ = nullptr;
     std::unique_ptr<platform::instance::Server> channel_;
+    std::thread worker_;
+    std::atomic<bool> workerFinished_{true};
 };

@@ -3,6 +3,8 @@
 #include "app/control_ids.h"
 #include "app/main_dialog.h"
 #include "archives/file_list_ctrl.h"
+#include "extract/load_engines.h"
+#include "extract/run_state.h"
 #include "platform/desktop_geometry.h"
 #include "res/resource_icons.h"
 #include "res/resource_ids.h"
@@ -202,9 +204,13 @@ void MainDialog::SetTopmost(bool on) {
 }
 
 void MainDialog::closeEvent(QCloseEvent* event) {
-    // Before anything is saved: the extraction issue stops a running extraction here and waits
-    // for the worker while serving its calls, then the engines issue unloads the ACE, ZIP and
-    // RAR engines, in this order.
+    // A running extraction is stopped and its current archive finished while the window keeps
+    // serving the worker; only then may the libraries go.
+    if (!workerFinished_) {
+        StopRequested = true;
+        WaitForWorker();
+    }
+    UnloadEngines();
     if (!isMinimized() && !isMaximized()) {
         const QRect outer = frameGeometry();
         const SettingsStore placement(HKEY_LOCAL_MACHINE, kPlacementKey);

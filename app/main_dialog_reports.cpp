@@ -102,8 +102,8 @@ void MainDialog::AddWorkText(QString text) {
     if (automatic)
         text = text.remove(u"/auto"_qs).trimmed();
     AddToArchiveList(text, *archiveList_);
-    // An automatic path starts a run here unless one is in progress, once the extraction worker
-    // exists (extraction issue): set RunInProgress, start ExtractionWorker, SwitchView(true).
+    if (automatic)
+        StartRun();
 }
 
 void MainDialog::PopulateInitialList() {
@@ -125,8 +125,8 @@ void MainDialog::PopulateInitialList() {
         if (piece.isEmpty())
             continue;
         AddToArchiveList(piece, *archiveList_);
-        // An automatic piece starts a run here unless one is in progress, once the extraction
-        // worker exists (extraction issue).
+        if (automatic)
+            StartRun();
     }
 }
 
@@ -148,4 +148,6 @@ void MainDialog::SaveArchiveList() {
                     archiveList_->ItemText(row, 1) + archiveList_->ItemText(row, 0));
 }
 
-void MainDialog::AddCrcOkEntry() { history_->AddCrcOkEntry(); }
+void MainDialog::AddCrcOkEntry() {
+    history_->AddCrcOkEntry();
+}

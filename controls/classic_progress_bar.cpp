@@ -30,7 +30,7 @@ void ClassicProgressBar::paintEvent(QPaintEvent*) {
     if (high_ <= low_)
         return;
     const QRect inner = rect().adjusted(2, 2, -2, -2);
-    const int filled = static_cast<int>(static_cast<long long>(inner.width()) *
-                                        (position_ - low_) / (high_ - low_));
+    const int filled = static_cast<int>(static_cast<long long>(inner.width()) * (position_ - low_) /
+                                        (high_ - low_));
     painter.fillRect(QRect(inner.topLeft(), QSize(filled, inner.height())), bar_);
 }

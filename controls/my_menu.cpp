@@ -25,7 +25,9 @@ CMyMenu* CMyMenu::AppendSubMenu(const QString& text) {
     return sub;
 }
 
-int CMyMenu::CommandOf(const QAction* action) { return action ? action->data().toInt() : 0; }
+int CMyMenu::CommandOf(const QAction* action) {
+    return action ? action->data().toInt() : 0;
+}
 
 QAction* CMyMenu::ActionFor(int command) const {
     for (QAction* action : actions()) {

@@ -41,9 +41,13 @@ QString aceDestination;
 int fileCount = 0;
 int excludedCount = 0;
 
-QString Utf8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
+QString Utf8(const char* text) {
+    return text ? QString::fromUtf8(text) : QString();
+}
 
-bool IsFile(const AceEntryData* entry) { return (entry->attributes & ~kFolderAttribute) != 0; }
+bool IsFile(const AceEntryData* entry) {
+    return (entry->attributes & ~kFolderAttribute) != 0;
+}
 
 QString ResultText(int32_t result) {
     switch (result) {
@@ -82,7 +86,9 @@ bool Finish(int32_t result) {
     return result == ACE_RESULT_OK;
 }
 
-int32_t InfoRoutine(AceCallbackRecord*) { return StopRequested ? ACE_ANSWER_CANCEL : ACE_ANSWER_OK; }
+int32_t InfoRoutine(AceCallbackRecord*) {
+    return StopRequested ? ACE_ANSWER_CANCEL : ACE_ANSWER_OK;
+}
 
 // Errors the routine reports, by record type and code, and the answer it gives.
 int32_t ErrorRoutine(AceCallbackRecord* record) {
@@ -110,9 +116,9 @@ int32_t ErrorRoutine(AceCallbackRecord* record) {
         case ACE_ERROR_AV:
             return report("", "Invalid AV?", ACE_ANSWER_CANCEL);
         case ACE_ERROR_ARCHIVE_MISSING:
-            return report(FileNameOf(Utf8(record->archive ? record->archive->archiveName
-                                                          : nullptr)),
-                          "Cannot find archive", ACE_ANSWER_CANCEL);
+            return report(
+                FileNameOf(Utf8(record->archive ? record->archive->archiveName : nullptr)),
+                "Cannot find archive", ACE_ANSWER_CANCEL);
         case ACE_ERROR_READ:
             return report("", "File read error", ACE_ANSWER_CANCEL);
         case ACE_ERROR_BROKEN:

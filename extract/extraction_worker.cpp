@@ -58,7 +58,9 @@ QString MissingLibrary() {
 // With both "Favorite Activated" and "Current Directory" set, no folder would be chosen and
 // every archive would land in whatever folder the program runs in; the archive's own folder
 // is what the user asked for with "Current Directory", so it wins.
-bool ExtractsBesideArchive(const RunSettings& settings) { return settings.currentDirectory; }
+bool ExtractsBesideArchive(const RunSettings& settings) {
+    return settings.currentDirectory;
+}
 
 QString DestinationFor(const ListedArchive& item, const RunSettings& settings,
                        const QString& runDestination) {

@@ -9,7 +9,9 @@
 
 namespace {
 
-void Missing(const char* message) { QMessageBox::critical(nullptr, "Error", message); }
+void Missing(const char* message) {
+    QMessageBox::critical(nullptr, "Error", message);
+}
 
 } // namespace
 

@@ -14,13 +14,19 @@ void Send(unsigned message, WPARAM wParam, LPARAM lParam) {
         platform::SendWindowMessage(*receiver, message, wParam, lParam);
 }
 
-LPARAM TextArgument(const QString& text) { return static_cast<LPARAM>(TextParameter(text)); }
+LPARAM TextArgument(const QString& text) {
+    return static_cast<LPARAM>(TextParameter(text));
+}
 
 } // namespace
 
-void ReportStatus(const QString& text) { Send(UM_STATUSTEXT, TextParameter(text), 0); }
+void ReportStatus(const QString& text) {
+    Send(UM_STATUSTEXT, TextParameter(text), 0);
+}
 
-void ReportItem(const QString& text) { Send(UM_HISTORYITEM, TextParameter(text), 0); }
+void ReportItem(const QString& text) {
+    Send(UM_HISTORYITEM, TextParameter(text), 0);
+}
 
 void ReportError(const QString& subject, const QString& message) {
     Send(UM_HISTORYERROR, TextParameter(subject), TextArgument(message));
@@ -34,13 +40,21 @@ void SetArchiveRange(int low, int high) {
     Send(UM_PROGRESSRANGE, static_cast<WPARAM>(low), high);
 }
 
-void SetArchivePosition(int position) { Send(UM_PROGRESSPOS, static_cast<WPARAM>(position), 0); }
+void SetArchivePosition(int position) {
+    Send(UM_PROGRESSPOS, static_cast<WPARAM>(position), 0);
+}
 
-void AdvanceArchiveProgress(int step) { Send(UM_PROGRESSSTEP, static_cast<WPARAM>(step), 0); }
+void AdvanceArchiveProgress(int step) {
+    Send(UM_PROGRESSSTEP, static_cast<WPARAM>(step), 0);
+}
 
-void SetHistoryRecording(bool on) { Send(UM_HISTORYRECORDING, on ? 1 : 0, 0); }
+void SetHistoryRecording(bool on) {
+    Send(UM_HISTORYRECORDING, on ? 1 : 0, 0);
+}
 
-void ReportFoundArchive(const QString& path) { Send(UM_ADDITEM, TextParameter(path), 0); }
+void ReportFoundArchive(const QString& path) {
+    Send(UM_ADDITEM, TextParameter(path), 0);
+}
 
 void RefreshCounters() {
     if (ReportReceiver* receiver = UiLinks().mainWindow)

@@ -103,7 +103,9 @@ void HistoryList::AddCrcOkEntry() {
     });
 }
 
-void HistoryList::Clear() { DeleteAllItems(); }
+void HistoryList::Clear() {
+    DeleteAllItems();
+}
 
 QString HistoryList::StatusTextForClick() const {
     if (SelectedRows().isEmpty())

@@ -30,7 +30,9 @@ StartGuard::StartGuard(const QString& title) : lock_(std::make_unique<QLockFile>
     lock_->tryLock(kLockTimeoutMs);
 }
 
-void StartGuard::Release() { lock_->unlock(); }
+void StartGuard::Release() {
+    lock_->unlock();
+}
 
 bool RunningCopyExists(const QString& title) {
     QLocalSocket socket;
@@ -52,8 +54,7 @@ bool SendToRunningCopy(const QString& title, unsigned message, int replyTimeoutM
     return true;
 }
 
-Server::Server(const QString& title, WindowProcedure& receiver,
-               std::set<unsigned> allowedMessages)
+Server::Server(const QString& title, WindowProcedure& receiver, std::set<unsigned> allowedMessages)
     : name_(ChannelName(title)), receiver_(receiver), allowed_(std::move(allowedMessages)),
       server_(new QLocalServer(this)) {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -66,7 +67,9 @@ Server::Server(const QString& title, WindowProcedure& receiver,
     });
 }
 
-Server::~Server() { server_->close(); }
+Server::~Server() {
+    server_->close();
+}
 
 bool Server::Listen() {
     // listen() would silently take over the socket of a live copy: ask first.

@@ -34,9 +34,13 @@ void Open(const QString& target) {
     QDesktopServices::openUrl(url);
 }
 
-void SetOpenRecorder(OpenRecorder recorder) { Recorder() = std::move(recorder); }
+void SetOpenRecorder(OpenRecorder recorder) {
+    Recorder() = std::move(recorder);
+}
 
-void Beep() { QApplication::beep(); }
+void Beep() {
+    QApplication::beep();
+}
 
 void UseDesktopIconTheme() {
     if (!QIcon::themeName().isEmpty() && QIcon::themeName() != u"hicolor")
@@ -62,6 +66,8 @@ QIcon IconForExtension(const QString& extension) {
     return {};
 }
 
-QIcon GenericDocumentIcon() { return ThemeIcon(u"text-x-generic"_qs); }
+QIcon GenericDocumentIcon() {
+    return ThemeIcon(u"text-x-generic"_qs);
+}
 
 } // namespace platform::shell

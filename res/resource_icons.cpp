@@ -42,6 +42,8 @@ QIcon Icon(int id) {
     return file.isEmpty() ? QIcon() : QIcon(file);
 }
 
-QString IconUrl(int id) { return u"qrc"_qs + FileOf(id); }
+QString IconUrl(int id) {
+    return u"qrc"_qs + FileOf(id);
+}
 
 } // namespace res

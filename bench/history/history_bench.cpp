@@ -5,6 +5,7 @@
 #include "app/main_dialog.h"
 #include "extract/reporting.h"
 #include "history/history_list.h"
+#include "platform/library.h"
 #include "platform/shell.h"
 
 #include <QApplication>
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     platform::shell::UseDesktopIconTheme();
 
+    // Built outside the program's folder; the window loads its libraries from there.
+    platform::SetLibraryFolder(TW_BIN_DIR);
     MainDialog dialog({});
     dialog.Start();
     dialog.SwitchView(true);
@@ -34,9 +37,8 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceTick;
     qint64 longestPause = 0;
     QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        longestPause = std::max(longestPause, sinceTick.restart());
-    });
+    QObject::connect(&tick, &QTimer::timeout,
+                     [&] { longestPause = std::max(longestPause, sinceTick.restart()); });
     tick.start(10);
     sinceTick.start();
 

@@ -37,13 +37,16 @@ TEST(CommandLine, PiecesSkipEmptyOnes) {
 }
 
 TEST(CommandLine, ForwardingKeyHoldsThePathsInOrder) {
-    WriteForwardingKey(NormaliseForForwarding(CommandLineText({u"C:\\a b.zip"_qs, u"C:\\c.zip"_qs})));
+    WriteForwardingKey(
+        NormaliseForForwarding(CommandLineText({u"C:\\a b.zip"_qs, u"C:\\c.zip"_qs})));
     const QString key = kProgramKey + u"\\AddItem"_qs;
     EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, key, u"0"_qs, 9), 2u);
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key, u"1"_qs, {}), u"C:\\a b.zip");
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key, u"2"_qs, {}), u"C:\\c.zip");
 }
 
-TEST(CommandLine, TitleNamesTheVersion) { EXPECT_EQ(WindowTitle(), u"Tamblewick 2.70"); }
+TEST(CommandLine, TitleNamesTheVersion) {
+    EXPECT_EQ(WindowTitle(), u"Tamblewick 2.70");
+}
 
 } // namespace

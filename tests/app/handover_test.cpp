@@ -21,7 +21,9 @@ namespace {
 const QString kSavedList = kProgramKey + u"\\LoadOnRun"_qs;
 const QString kForwarding = kProgramKey + u"\\AddItem"_qs;
 
-QString Program() { return QString::fromStdString((tw::test::BinDir() / "tamblewick").string()); }
+QString Program() {
+    return QString::fromStdString((tw::test::BinDir() / "tamblewick").string());
+}
 
 QString Work(const char* name) {
     return QString::fromStdString((tw::test::CurrentHome().work / name).string());
@@ -94,7 +96,8 @@ TEST_F(HandOverTest, SecondCopyHandsItsPathsToTheFirstAndEnds) {
 
     Terminate(first);
     EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kSavedList, u"0"_qs, 0), 3u);
-    const QString sample = QString::fromStdString((tw::test::BinDir() / "testarchive.zip").string());
+    const QString sample =
+        QString::fromStdString((tw::test::BinDir() / "testarchive.zip").string());
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kSavedList, u"1"_qs, {}), sample);
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kSavedList, u"2"_qs, {}), Work("c.zip"));
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kSavedList, u"3"_qs, {}), Work("a b.zip"));

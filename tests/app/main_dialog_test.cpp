@@ -4,9 +4,11 @@
 #include "archives/file_list_ctrl.h"
 #include "archives/naming.h"
 #include "extract/messages.h"
+#include "extract/run_state.h"
 #include "history/history_list.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "support/fixtures.h"
 #include "support/temp_home.h"
 #include "ui_support/ui_test_support.h"
 
@@ -16,9 +18,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTextDocumentFragment>
-#include <QTableView>
 #include <QUrl>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -63,6 +65,8 @@ protected:
     void SetUp() override {
         tw::test::EnsureApplication();
         tw::test::MarkNotFirstStart();
+        // Runs started by "/auto" extract beside each archive instead of asking for a folder.
+        WriteDword(HKEY_LOCAL_MACHINE, kProgramKey, u"Current Directory"_qs, 1);
     }
 
     std::unique_ptr<MainDialog> Open(const QString& commandLine = {}) {
@@ -102,9 +106,9 @@ TEST_F(MainDialogTest, DropsListArchivesAndSayEachThingOnce) {
     auto dialog = Open();
     ModalWatcher watcher;
     std::filesystem::create_directory(tw::test::CurrentHome().work / "folder.zip");
-    Drop(dialog->ArchiveList(), {Work(u"a.zip"_qs), Work(u"b.txt"_qs), Work(u"c.rar"_qs),
-                                 Work(u"d.txt"_qs), Work(u"x.r00"_qs), Work(u"x.r01"_qs),
-                                 Work(u"folder.zip"_qs)});
+    Drop(dialog->ArchiveList(),
+         {Work(u"a.zip"_qs), Work(u"b.txt"_qs), Work(u"c.rar"_qs), Work(u"d.txt"_qs),
+          Work(u"x.r00"_qs), Work(u"x.r01"_qs), Work(u"folder.zip"_qs)});
     EXPECT_EQ(watcher.Texts(),
               QStringList({u"One or more of the files you dropped is not an archive.\nPlease drop "
                            u"a ZIP, ACE, or RAR file for extraction."_qs,
@@ -158,14 +162,14 @@ TEST_F(MainDialogTest, LayoutFollowsTheClientSize) {
         QRect expected;
     };
     const Case cases[] = {
-        {IDC_ARCHIVE_LIST, {5, 25, 350, 185}},  {IDC_HISTORY_LIST, {5, 25, 350, 185}},
-        {IDC_VIEW_SWITCH, {5, 216, 24, 24}},    {IDC_SETTINGS, {33, 216, 24, 24}},
-        {IDC_WEB_SITE, {61, 216, 24, 24}},      {IDC_EMAIL, {89, 216, 24, 24}},
-        {IDC_EXTRACT_ALL, {275, 216, 80, 26}},  {IDC_CLEAR_HISTORY, {275, 216, 80, 26}},
-        {IDC_REMOVE, {190, 216, 80, 26}},       {IDC_WRITE_LOG, {190, 216, 80, 26}},
-        {IDC_ARCHIVE_BAR, {5, 247, 285, 15}},   {IDC_ARCHIVE_COUNTER, {293, 247, 62, 15}},
-        {IDC_OVERALL_BAR, {5, 266, 285, 15}},   {IDC_OVERALL_COUNTER, {293, 266, 62, 15}},
-        {IDC_STATUS, {5, 286, 330, 20}},        {IDC_STOP, {338, 286, 17, 20}},
+        {IDC_ARCHIVE_LIST, {5, 25, 350, 185}}, {IDC_HISTORY_LIST, {5, 25, 350, 185}},
+        {IDC_VIEW_SWITCH, {5, 216, 24, 24}},   {IDC_SETTINGS, {33, 216, 24, 24}},
+        {IDC_WEB_SITE, {61, 216, 24, 24}},     {IDC_EMAIL, {89, 216, 24, 24}},
+        {IDC_EXTRACT_ALL, {275, 216, 80, 26}}, {IDC_CLEAR_HISTORY, {275, 216, 80, 26}},
+        {IDC_REMOVE, {190, 216, 80, 26}},      {IDC_WRITE_LOG, {190, 216, 80, 26}},
+        {IDC_ARCHIVE_BAR, {5, 247, 285, 15}},  {IDC_ARCHIVE_COUNTER, {293, 247, 62, 15}},
+        {IDC_OVERALL_BAR, {5, 266, 285, 15}},  {IDC_OVERALL_COUNTER, {293, 266, 62, 15}},
+        {IDC_STATUS, {5, 286, 330, 20}},       {IDC_STOP, {338, 286, 17, 20}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Control(*dialog, c.id).geometry(), c.expected) << c.id;
@@ -292,8 +296,8 @@ TEST_F(MainDialogTest, FirstStartListsOnlyTheSampleArchive) {
 }
 
 TEST_F(MainDialogTest, CommandLinePiecesKeepTheirCaseAndLoseTheSwitches) {
-    auto dialog = Open(u"\""_qs + Work(u"My Files/A b.ZIP"_qs) + u"\" \""_qs +
-                       Work(u"c.rar"_qs) + u"\" /AUTO /systray"_qs);
+    auto dialog = Open(u"\""_qs + Work(u"My Files/A b.ZIP"_qs) + u"\" \""_qs + Work(u"c.rar"_qs) +
+                       u"\" /AUTO /systray"_qs);
     EXPECT_EQ(Column(dialog->ArchiveList(), 0), QStringList({u"A b.ZIP"_qs, u"c.rar"_qs}));
     EXPECT_EQ(dialog->ArchiveList().ItemText(0, 1), Work(u"My Files/"_qs));
 }
@@ -383,7 +387,8 @@ TEST_F(MainDialogTest, TrayMenuHasRestoreAsDefaultAndExit) {
 TEST_F(MainDialogTest, TooltipsCarryTitleAndExactText) {
     auto dialog = Open();
     const auto plain = [&](int id) {
-        QString text = QTextDocumentFragment::fromHtml(Control(*dialog, id).toolTip()).toPlainText();
+        QString text =
+            QTextDocumentFragment::fromHtml(Control(*dialog, id).toolTip()).toPlainText();
         return text.replace(QChar::LineSeparator, u'\n');
     };
     EXPECT_TRUE(plain(IDC_ARCHIVE_LIST).contains(u"List of Archives To Extract"));
@@ -415,8 +420,29 @@ TEST_F(MainDialogTest, WebAndMailButtonsOpenTheirLinks) {
 
 TEST_F(MainDialogTest, LaterFeaturesAreDisabled) {
     auto dialog = Open();
-    for (int id : {IDC_EXTRACT_ALL, IDC_SETTINGS, IDC_WRITE_LOG, IDC_STOP})
+    for (int id : {IDC_SETTINGS, IDC_WRITE_LOG, IDC_STOP})
         EXPECT_FALSE(Control(*dialog, id).isEnabled()) << id;
+}
+
+TEST_F(MainDialogTest, ExtractAllNeedsArchivesAndThenRunsToTheEnd) {
+    auto dialog = Open();
+    {
+        ModalWatcher watcher;
+        Control<QPushButton>(*dialog, IDC_EXTRACT_ALL).click();
+        EXPECT_EQ(watcher.Texts(), QStringList(u"No files selected to extract."_qs));
+        EXPECT_EQ(dialog->StatusLine().text(), u" No files selected.");
+    }
+    const QString archive = Work(u"run.zip"_qs);
+    tw::test::WriteFile(archive.toStdString(), "no zip inside");
+    AddToArchiveList(archive, dialog->ArchiveList());
+    Control<QPushButton>(*dialog, IDC_EXTRACT_ALL).click();
+    EXPECT_TRUE(tw::test::WaitUntil(
+        [&] { return dialog->StatusLine().text() == u" Done." && !RunInProgress; }));
+    QStringList rows;
+    for (int row = 0; row < dialog->History().ItemCount(); ++row)
+        rows << dialog->History().ItemText(row, 0);
+    EXPECT_TRUE(rows.contains(u"Error: Not a valid archive"_qs)) << rows.join(u"\n").toStdString();
+    EXPECT_TRUE(rows.contains(u"Done"_qs));
 }
 
 TEST_F(MainDialogTest, AddFilesOpensWithHelloworld) {

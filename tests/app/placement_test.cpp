@@ -23,7 +23,8 @@ TEST(ClampToDesktop, KeepsFiftyPixelsFromEveryEdgeItCrosses) {
         {-1, -5, {50, 50}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(platform::ClampToDesktop(360, 310, c.x, c.y, desktop), QRect(c.expected, QSize(360, 310)))
+        EXPECT_EQ(platform::ClampToDesktop(360, 310, c.x, c.y, desktop),
+                  QRect(c.expected, QSize(360, 310)))
             << c.x << "," << c.y;
 }
 
@@ -42,17 +43,25 @@ TEST_F(PlacementTest, ShowingAppliesTheSavedPlacementClamped) {
         QRect expected;
     };
     const Case cases[] = {
-        {{}, {}, {}, {}, platform::ClampToDesktop(360, 310, desktop.width() / 2 - 180,
-                                                  desktop.height() / 2 - 155, desktop)},
+        {{},
+         {},
+         {},
+         {},
+         platform::ClampToDesktop(360, 310, desktop.width() / 2 - 180, desktop.height() / 2 - 155,
+                                  desktop)},
         {10, 20, 300, 250, {50, 50, 300, 250}},
-        {desktop.width() - 100, desktop.height() - 100, 400, 300,
+        {desktop.width() - 100,
+         desktop.height() - 100,
+         400,
+         300,
          {desktop.width() - 450, desktop.height() - 350, 400, 300}},
     };
     for (const Case& c : cases) {
         SettingsStore(HKEY_LOCAL_MACHINE, kPlacement).DeleteTree();
         const auto write = [](const QString& name, std::optional<int> value) {
             if (value)
-                WriteDword(HKEY_LOCAL_MACHINE, kPlacement, name, static_cast<std::uint32_t>(*value));
+                WriteDword(HKEY_LOCAL_MACHINE, kPlacement, name,
+                           static_cast<std::uint32_t>(*value));
         };
         write(u"Left"_qs, c.left);
         write(u"Top"_qs, c.top);

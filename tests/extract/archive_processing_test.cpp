@@ -1,9 +1,8 @@
+#include "extract/archive_processing.h"
 #include "support/fixtures.h"
 #include "support/rar_writer.h"
 #include "support/zip_fixtures.h"
 #include "worker_fixture.h"
-
-#include "extract/archive_processing.h"
 
 namespace fs = std::filesystem;
 using tw::test::WorkerTest;
@@ -24,9 +23,9 @@ TEST_F(ArchiveProcessing, AZipNamedSetupExeGoesToTheZipEngine) {
     tw::test::WriteZip(archive, {{"a.txt", "a"}});
     ProcessExecutableArchive(Path(archive), Destination());
     EXPECT_EQ(tw::test::ReadFile(work / "out/a.txt"), "a");
-    EXPECT_EQ(Statuses(), QStringList({"status| Scanning setup.exe ...",
-                                       "status| Testing setup.exe ...",
-                                       "status| Extracting setup.exe ..."}));
+    EXPECT_EQ(Statuses(),
+              QStringList({"status| Scanning setup.exe ...", "status| Testing setup.exe ...",
+                           "status| Extracting setup.exe ..."}));
 }
 
 TEST_F(ArchiveProcessing, ASelfExtractingRarGetsItsCrcOkRow) {

@@ -40,7 +40,8 @@ TEST_F(WorkerTest, DestinationsFollowTheSettings) {
         Set("Favorite Activated", c.favorite);
         Set("Current Directory", c.current);
         Set("Name Folder", c.nameFolder);
-        WriteString(HKEY_LOCAL_MACHINE, kProgramKey, "Favorite Folder", Path(work / c.favoriteFolder));
+        WriteString(HKEY_LOCAL_MACHINE, kProgramKey, "Favorite Folder",
+                    Path(work / c.favoriteFolder));
         host.archives.clear();
         fs::create_directories((work / c.archive).parent_path());
         tw::test::WriteZip(work / c.archive, {{"inside.txt", "x"}});

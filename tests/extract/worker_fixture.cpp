@@ -22,7 +22,9 @@ std::optional<QString> TestHost::AskDestination(const QString& startFolder) {
     return browserAnswer;
 }
 
-void TestHost::ArchiveDone(int done, int count) { overall << QString("%1/%2").arg(done).arg(count); }
+void TestHost::ArchiveDone(int done, int count) {
+    overall << QString("%1/%2").arg(done).arg(count);
+}
 
 void TestHost::Add(const std::filesystem::path& archive) {
     archives.push_back({QString::fromStdString(archive.parent_path().string()) + "/",
@@ -34,7 +36,9 @@ void WorkerTest::SetUpTestSuite() {
     LoadEngines();
 }
 
-void WorkerTest::TearDownTestSuite() { UnloadEngines(); }
+void WorkerTest::TearDownTestSuite() {
+    UnloadEngines();
+}
 
 void WorkerTest::SetUp() {
     work = CurrentHome().work;

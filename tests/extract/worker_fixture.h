@@ -19,7 +19,7 @@ public:
     std::optional<QString> browserAnswer;
     QStringList browserStarts;
     QStringList opened;
-    QStringList overall; // "done/count" after each archive
+    QStringList overall;                      // "done/count" after each archive
     std::function<void(int index)> onArchive; // called as the worker takes archive `index`
 
     int ArchiveCount() override { return static_cast<int>(archives.size()); }

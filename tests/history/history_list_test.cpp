@@ -23,7 +23,8 @@ std::ostream& operator<<(std::ostream& out, const Row& row) {
 std::vector<Row> Rows(const HistoryList& list) {
     std::vector<Row> rows;
     for (int row = 0; row < list.ItemCount(); ++row)
-        rows.push_back({list.ItemText(row, 0), list.ItemImage(row), !list.ItemText(row, 1).isEmpty()});
+        rows.push_back(
+            {list.ItemText(row, 0), list.ItemImage(row), !list.ItemText(row, 1).isEmpty()});
     return rows;
 }
 
@@ -78,11 +79,11 @@ TEST_F(HistoryListTest, ErrorsNameTheirSubjectOnlyForSomeMessages) {
     list->AddErrorEntry(u"Secret.ZIP"_qs, u"Invalid password"_qs);
     list->AddErrorEntry(u"Other.ZIP"_qs, u"CRC failed"_qs);
     EXPECT_EQ(Rows(*list), (std::vector<Row>{
-                              {u"Error: File already exists - c:\\out\\readme.txt"_qs, kErr, true},
-                              {u"Error: Not a valid archive"_qs, kErr, true},
-                              {u"Error: Invalid password - secret.zip"_qs, kErr, true},
-                              {u"Error: CRC failed"_qs, kErr, true},
-                          }));
+                               {u"Error: File already exists - c:\\out\\readme.txt"_qs, kErr, true},
+                               {u"Error: Not a valid archive"_qs, kErr, true},
+                               {u"Error: Invalid password - secret.zip"_qs, kErr, true},
+                               {u"Error: CRC failed"_qs, kErr, true},
+                           }));
 }
 
 TEST_F(HistoryListTest, AnArchiveNameComesOncePerDestination) {
@@ -138,7 +139,8 @@ TEST_F(HistoryListTest, ClickTextDropsTheRowPrefixes) {
 TEST(TimeStamps, BracketedTwoDigitFieldsWithTheDesignator) {
     const QDateTime afternoon(QDate(2024, 3, 7), QTime(14, 5, 9));
     EXPECT_EQ(DateStamp(afternoon), u"[03/07/24]");
-    EXPECT_TRUE(QRegularExpression(u"^\\[02:05:09 \\S+\\]$"_qs).match(TimeStamp(afternoon)).hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression(u"^\\[02:05:09 \\S+\\]$"_qs).match(TimeStamp(afternoon)).hasMatch())
         << TimeStamp(afternoon).toStdString();
     EXPECT_NE(TimeStamp(afternoon), TimeStamp(QDateTime(QDate(2024, 3, 7), QTime(2, 5, 9))));
 }

@@ -9,7 +9,8 @@ TEST(IconCache, FixedEntriesThenOneEntryPerExtensionInAnyCase) {
     tw::test::EnsureApplication();
     IconCache cache;
     cache.ResetIcons();
-    EXPECT_EQ(cache.Names(), QStringList({u"*"_qs, u"OK"_qs, u"ERR"_qs, u"PROC"_qs, u"DIRCREATE"_qs}));
+    EXPECT_EQ(cache.Names(),
+              QStringList({u"*"_qs, u"OK"_qs, u"ERR"_qs, u"PROC"_qs, u"DIRCREATE"_qs}));
     const int zip = cache.IconIndexFor(u".ZIP"_qs);
     EXPECT_EQ(zip, 5);
     EXPECT_EQ(cache.IconIndexFor(u".zip"_qs), zip);

@@ -120,7 +120,8 @@ TEST_F(ReportingTest, ClicksOnTheHistoryShowTheRowUnlessARunIsInProgress) {
     FromWorker([] { ReportItem(u"C:\\x.txt"_qs); });
     HistoryList& history = dialog->History();
     QWidget* viewport = history.ActiveView()->viewport();
-    const QPoint row = history.ActiveView()->visualRect(history.ActiveView()->model()->index(1, 0)).center();
+    const QPoint row =
+        history.ActiveView()->visualRect(history.ActiveView()->model()->index(1, 0)).center();
     RunInProgress = true;
     QTest::mouseClick(viewport, Qt::LeftButton, {}, row);
     QApplication::processEvents();

@@ -1,7 +1,9 @@
 #include "ui_support/ui_test_support.h"
 
+#include "platform/library.h"
 #include "platform/shell.h"
 #include "settings/settings_store.h"
+#include "support/fixtures.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,9 +19,13 @@ void EnsureApplication() {
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
     platform::shell::UseDesktopIconTheme();
+    // Test binaries live outside the program's folder; the window's libraries are in it.
+    platform::SetLibraryFolder(BinDir().string());
 }
 
-void MarkNotFirstStart() { WriteDword(HKEY_LOCAL_MACHINE, kProgramKey, u"First Load"_qs, 0); }
+void MarkNotFirstStart() {
+    WriteDword(HKEY_LOCAL_MACHINE, kProgramKey, u"First Load"_qs, 0);
+}
 
 ModalWatcher::ModalWatcher(std::function<void(QWidget*)> otherDialog)
     : otherDialog_(std::move(otherDialog)) {

@@ -9,6 +9,7 @@
 #include "archives/file_list_ctrl.h"
 #include "controls/classic_progress_bar.h"
 #include "extract/reporting.h"
+#include "platform/library.h"
 #include "platform/shell.h"
 
 #include <QApplication>
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(folder.path());
 
+    // Built outside the program's folder; the window loads its libraries from there.
+    platform::SetLibraryFolder(TW_BIN_DIR);
     MainDialog dialog({});
     dialog.Start();
     FillSamples(dialog);

@@ -51,7 +51,7 @@ struct RawBlock {
     std::uint64_t flags = 0;
     std::uint64_t extraSize = 0;
     std::uint64_t dataSize = 0;
-    std::size_t bodyStart = 0; // first type-specific field
+    std::size_t bodyStart = 0; // first field after the common ones
     std::uint64_t headerEnd = 0;
 };
 
