@@ -1,13 +1,8 @@
+#include "engine_fixture.h"
 #include "engines/ace_engine.h"
-#include "engines/engine_conventions.h"
-#include "engines/password_protocol.h"
-#include "extract/run_state.h"
-#include "platform/library.h"
 #include "settings/settings_store.h"
 #include "support/ace_writer.h"
 #include "support/fixtures.h"
-#include "support/report_recorder.h"
-#include "support/temp_home.h"
 
 #include <gtest/gtest.h>
 
@@ -16,22 +11,8 @@ namespace ace = tw::test::ace;
 
 namespace {
 
-class AceEngineTest : public testing::Test {
+class AceEngineTest : public tw::test::EngineTest<AceEngine, TheAceEngine> {
 protected:
-    static void SetUpTestSuite() {
-        platform::SetLibraryFolder(tw::test::BinDir().string());
-        ASSERT_TRUE(TheAceEngine().Load());
-    }
-    static void TearDownTestSuite() { TheAceEngine().Unload(); }
-
-    void SetUp() override {
-        ExclusionMasks().clear();
-        StopRequested = false;
-        fs::create_directories(dest);
-        destination = QString::fromStdString(dest.string()) + "/";
-    }
-    void TearDown() override { SetPasswordPrompt(nullptr); }
-
     QString Ace(const std::string& name, const std::vector<ace::Entry>& entries,
                 const ace::Options& options = {}) {
         const auto volumes = ace::WriteVolumes(entries, options);
@@ -50,12 +31,6 @@ protected:
         return engine.Probe(archive) && engine.List(archive) && engine.Test(archive) &&
                engine.Extract(archive, destination);
     }
-
-    AceEngine& engine = TheAceEngine();
-    fs::path work = tw::test::CurrentHome().work;
-    fs::path dest = work / "out";
-    QString destination;
-    tw::test::ReportRecorder recorder;
 };
 
 TEST_F(AceEngineTest, ExtractsWithMasksCountsAndProgress) {
@@ -118,8 +93,8 @@ TEST_F(AceEngineTest, VolumeChangesOpenArchiveRowsAndAMissingVolumeIsNamed) {
 }
 
 TEST_F(AceEngineTest, UnsafeNamesAreRefusedAndNothingLeavesTheDestination) {
-    const QString archive = Ace("u.ace", {{.name = "..\\..\\escape.txt", .data = "x"},
-                                          {.name = "fine.txt", .data = "ok"}});
+    const QString archive = Ace(
+        "u.ace", {{.name = "..\\..\\escape.txt", .data = "x"}, {.name = "fine.txt", .data = "ok"}});
     engine.List(archive);
     engine.Extract(archive, destination);
     EXPECT_FALSE(fs::exists(work / "escape.txt"));
@@ -145,14 +120,13 @@ TEST_F(AceEngineTest, NoAceFileAndStop) {
 TEST_F(AceEngineTest, RealArchivesFromTheOriginalArchiver) {
     TW_REQUIRE_SHARED_FIXTURES(fixtures, "ace");
     SetPasswordPrompt([](const QString&) { return QString("1234"); });
-    for (const char* name : {"onefile.ace", "zdir.ace", "multivolume.ace", "dir2.ace",
-                             "passwd2.ace", "ALCHT.ACE"}) {
+    for (const char* name :
+         {"onefile.ace", "zdir.ace", "multivolume.ace", "dir2.ace", "passwd2.ace", "ALCHT.ACE"}) {
         fs::remove_all(dest);
         fs::create_directories(dest);
         recorder.Clear();
         const QString archive = QString::fromStdString((fixtures / name).string());
-        EXPECT_TRUE(Steps(archive)) << name << "\n"
-                                    << recorder.Rows().join("\n").toStdString();
+        EXPECT_TRUE(Steps(archive)) << name << "\n" << recorder.Rows().join("\n").toStdString();
         EXPECT_FALSE(fs::is_empty(dest)) << name;
     }
 }

@@ -1,5 +1,4 @@
 #include "engines/password_dialog.h"
-
 #include "ui_support/ui_test_support.h"
 
 #include <QApplication>

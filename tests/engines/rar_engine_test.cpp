@@ -1,13 +1,8 @@
-#include "engines/engine_conventions.h"
-#include "engines/password_protocol.h"
+#include "engine_fixture.h"
 #include "engines/rar_engine.h"
-#include "extract/run_state.h"
-#include "platform/library.h"
 #include "settings/settings_store.h"
 #include "support/fixtures.h"
 #include "support/rar_writer.h"
-#include "support/report_recorder.h"
-#include "support/temp_home.h"
 
 #include <gtest/gtest.h>
 
@@ -16,22 +11,8 @@ using tw::test::RarTestEntry;
 
 namespace {
 
-class RarEngineTest : public testing::Test {
+class RarEngineTest : public tw::test::EngineTest<RarEngine, TheRarEngine> {
 protected:
-    static void SetUpTestSuite() {
-        platform::SetLibraryFolder(tw::test::BinDir().string());
-        ASSERT_TRUE(TheRarEngine().Load());
-    }
-    static void TearDownTestSuite() { TheRarEngine().Unload(); }
-
-    void SetUp() override {
-        ExclusionMasks().clear();
-        StopRequested = false;
-        fs::create_directories(dest);
-        destination = QString::fromStdString(dest.string()) + "/";
-    }
-    void TearDown() override { SetPasswordPrompt(nullptr); }
-
     QString Rar(const std::string& name, const std::vector<RarTestEntry>& entries,
                 const tw::test::RarTestOptions& options = {}) {
         const auto path = work / name;
@@ -43,12 +24,6 @@ protected:
         return engine.Probe(archive) && engine.List(archive, destination) &&
                engine.Test(archive, destination) && engine.Extract(archive, destination);
     }
-
-    RarEngine& engine = TheRarEngine();
-    fs::path work = tw::test::CurrentHome().work;
-    fs::path dest = work / "out";
-    QString destination;
-    tw::test::ReportRecorder recorder;
 };
 
 TEST_F(RarEngineTest, ExtractsFilesWithMasksFoldersAndExistingTargets) {

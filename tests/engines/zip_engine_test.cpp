@@ -1,12 +1,7 @@
-#include "engines/engine_conventions.h"
-#include "engines/password_protocol.h"
+#include "engine_fixture.h"
 #include "engines/zip_engine.h"
-#include "extract/run_state.h"
-#include "platform/library.h"
 #include "settings/settings_store.h"
 #include "support/fixtures.h"
-#include "support/report_recorder.h"
-#include "support/temp_home.h"
 #include "support/zip_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -16,25 +11,11 @@ using tw::test::ZipEntry;
 
 namespace {
 
-class ZipEngineTest : public testing::Test {
+class ZipEngineTest : public tw::test::EngineTest<ZipEngine, TheZipEngine> {
 protected:
-    static void SetUpTestSuite() {
-        platform::SetLibraryFolder(tw::test::BinDir().string());
-        ASSERT_TRUE(TheZipEngine().Load());
-    }
-    static void TearDownTestSuite() { TheZipEngine().Unload(); }
-
-    void SetUp() override {
-        ExclusionMasks().clear();
-        StopRequested = false;
-        fs::create_directories(dest);
-        destination = QString::fromStdString(dest.string()) + "/";
-    }
-    void TearDown() override { SetPasswordPrompt(nullptr); }
-
     QString Zip(const std::string& name, const std::vector<ZipEntry>& entries,
                 const tw::test::ZipWriteOptions& options = {}) {
-        const auto path = tw::test::CurrentHome().work / name;
+        const auto path = work / name;
         tw::test::WriteZip(path, entries, options);
         return QString::fromStdString(path.string());
     }
@@ -44,11 +25,6 @@ protected:
         return engine.Probe(archive) && engine.List(archive, destination) &&
                engine.Test(archive, destination) && (engine.Extract(archive, destination), true);
     }
-
-    ZipEngine& engine = TheZipEngine();
-    fs::path dest = tw::test::CurrentHome().work / "out";
-    QString destination;
-    tw::test::ReportRecorder recorder;
 };
 
 TEST_F(ZipEngineTest, ExtractsWithRowsMasksAndProgress) {
