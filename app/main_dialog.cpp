@@ -77,12 +77,7 @@ MainDialog::MainDialog(QString commandLine, QWidget* parent)
 MainDialog::~MainDialog() {
     // Escape and "&Exit" end the dialog without the close handling; the worker still has to
     // finish before the window it reports to goes.
-    if (!workerFinished_) {
-        StopRequested = true;
-        WaitForWorker();
-    }
-    if (worker_.joinable())
-        worker_.join();
+    StopAndWaitForWorker();
     RemoveTrayIcon();
     UiLinks() = {};
 }
@@ -343,6 +338,12 @@ void MainDialog::StartRun() {
         workerFinished_ = true;
     });
     SwitchView(true);
+}
+
+void MainDialog::StopAndWaitForWorker() {
+    if (!workerFinished_)
+        StopRequested = true;
+    WaitForWorker();
 }
 
 void MainDialog::WaitForWorker() {

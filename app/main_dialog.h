@@ -78,6 +78,8 @@ private:
     void StartRun();
     // Waits for the worker of the last run while the window keeps serving its calls.
     void WaitForWorker();
+    // Stops a run in progress, lets its current archive finish, and waits for it.
+    void StopAndWaitForWorker();
     void OnEmail();
     void OnHistoryClick();
     void ShowArchiveMenu(const QPoint& globalPosition);

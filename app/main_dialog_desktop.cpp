@@ -206,10 +206,7 @@ void MainDialog::SetTopmost(bool on) {
 void MainDialog::closeEvent(QCloseEvent* event) {
     // A running extraction is stopped and its current archive finished while the window keeps
     // serving the worker; only then may the libraries go.
-    if (!workerFinished_) {
-        StopRequested = true;
-        WaitForWorker();
-    }
+    StopAndWaitForWorker();
     UnloadEngines();
     if (!isMinimized() && !isMaximized()) {
         const QRect outer = frameGeometry();

@@ -258,12 +258,6 @@ AceFileSelection Selection(const char* excludeList) {
     return AceFileSelection{"", fileList.data(), excludeList, 0};
 }
 
-template <typename Function>
-bool Resolve(platform::LibraryHandle library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(platform::GetProcAddress(library, name));
-    return function != nullptr;
-}
-
 } // namespace
 
 AceEngine& TheAceEngine() {
@@ -275,11 +269,11 @@ bool AceEngine::Load() {
     library_ = platform::LoadLibrary("UnAceV2.Dll");
     if (!library_)
         return false;
-    if (!Resolve(library_, "ACEInitDll", entryPoints.init) ||
-        !Resolve(library_, "ACEReadArchiveData", entryPoints.readArchiveData) ||
-        !Resolve(library_, "ACEList", entryPoints.list) ||
-        !Resolve(library_, "ACETest", entryPoints.test) ||
-        !Resolve(library_, "ACEExtract", entryPoints.extract)) {
+    if (!platform::ResolveProc(library_, "ACEInitDll", entryPoints.init) ||
+        !platform::ResolveProc(library_, "ACEReadArchiveData", entryPoints.readArchiveData) ||
+        !platform::ResolveProc(library_, "ACEList", entryPoints.list) ||
+        !platform::ResolveProc(library_, "ACETest", entryPoints.test) ||
+        !platform::ResolveProc(library_, "ACEExtract", entryPoints.extract)) {
         QMessageBox::critical(nullptr, "Error", "\nCould not find function in UnAceV2.Dll!\n\n",
                               QMessageBox::Ok);
         return false;

@@ -68,12 +68,6 @@ int VolumeRoutine(char* archiveName, int mode) {
     return 1;
 }
 
-template <typename Function>
-bool Resolve(platform::LibraryHandle library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(platform::GetProcAddress(library, name));
-    return function != nullptr;
-}
-
 } // namespace
 
 RarEngine& TheRarEngine() {
@@ -86,12 +80,12 @@ bool RarEngine::Load() {
     if (!library_)
         return false;
     setProcessDataProc_ = platform::GetProcAddress(library_, "RARSetProcessDataProc");
-    const bool all = Resolve(library_, "RAROpenArchive", openArchive_) &
-                     Resolve(library_, "RARCloseArchive", closeArchive_) &
-                     Resolve(library_, "RARReadHeader", readHeader_) &
-                     Resolve(library_, "RARProcessFile", processFile_) &
-                     Resolve(library_, "RARSetChangeVolProc", setChangeVolProc_) &
-                     Resolve(library_, "RARSetPassword", setPassword_);
+    const bool all = platform::ResolveProc(library_, "RAROpenArchive", openArchive_) &
+                     platform::ResolveProc(library_, "RARCloseArchive", closeArchive_) &
+                     platform::ResolveProc(library_, "RARReadHeader", readHeader_) &
+                     platform::ResolveProc(library_, "RARProcessFile", processFile_) &
+                     platform::ResolveProc(library_, "RARSetChangeVolProc", setChangeVolProc_) &
+                     platform::ResolveProc(library_, "RARSetPassword", setPassword_);
     loaded_ = all;
     return loaded_;
 }

@@ -92,9 +92,7 @@ bool ZipEngine::Load() {
     library_ = platform::LoadLibrary("UNZIP32.DLL");
     if (!library_)
         return false;
-    singleEntryUnzip_ =
-        reinterpret_cast<EntryPoint>(platform::GetProcAddress(library_, "Wiz_SingleEntryUnzip"));
-    loaded_ = singleEntryUnzip_ != nullptr;
+    loaded_ = platform::ResolveProc(library_, "Wiz_SingleEntryUnzip", singleEntryUnzip_);
     return loaded_;
 }
 

@@ -2,7 +2,6 @@
 #include "auxiliary/new_folder_dialog.h"
 #include "settings/settings_store.h"
 #include "support/temp_home.h"
-
 #include "ui_support/ui_test_support.h"
 
 #include <QApplication>
@@ -18,11 +17,6 @@
 
 namespace {
 
-QApplication& App() {
-    tw::test::EnsureApplication();
-    return *qApp;
-}
-
 // Runs `act` on the browser as soon as it is showing.
 void WithNextBrowser(std::function<void(FolderBrowserDialog&)> act) {
     QTimer::singleShot(10, [act] {
@@ -37,7 +31,7 @@ void WithNextBrowser(std::function<void(FolderBrowserDialog&)> act) {
 class FolderBrowser : public testing::Test {
 protected:
     void SetUp() override {
-        App();
+        tw::test::EnsureApplication();
         QDir().mkpath(root + "/pick/inner");
     }
     QString root = QString::fromStdString(tw::test::CurrentHome().work.string());
@@ -107,10 +101,10 @@ TEST_F(FolderBrowser, AWorkerWaitsForTheBrowserOnTheUiThread) {
     bool chosen = false;
     std::thread worker([&] {
         chosen = BrowseForFolder(nullptr, "Select :", false, path);
-        QMetaObject::invokeMethod(&App(), [] { QApplication::exit(0); });
+        QMetaObject::invokeMethod(qApp, [] { QApplication::exit(0); });
     });
     WithNextBrowser([](FolderBrowserDialog& browser) { browser.accept(); });
-    App().exec();
+    QApplication::exec();
     worker.join();
     EXPECT_TRUE(chosen);
     EXPECT_EQ(path, root + "/pick");

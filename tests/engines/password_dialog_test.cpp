@@ -11,11 +11,6 @@
 
 namespace {
 
-QApplication& App() {
-    tw::test::EnsureApplication();
-    return *qApp;
-}
-
 // Answers the next password dialog that opens: types `text` and presses Enter, or Escape.
 void AnswerNextDialog(const QString& text, bool cancel, QString* promptSeen) {
     QTimer::singleShot(10, [=] {
@@ -33,7 +28,7 @@ void AnswerNextDialog(const QString& text, bool cancel, QString* promptSeen) {
 }
 
 TEST(PasswordDialog, AnswersTypedTextEmptyTextOrCanceled) {
-    App();
+    tw::test::EnsureApplication();
     struct Case {
         QString typed;
         bool cancel;
@@ -49,15 +44,15 @@ TEST(PasswordDialog, AnswersTypedTextEmptyTextOrCanceled) {
 }
 
 TEST(PasswordDialog, AWorkerThreadWaitsForTheDialogOnTheUiThread) {
-    App();
+    tw::test::EnsureApplication();
     QString answer;
     QString prompt;
     std::thread worker([&] {
         answer = ShowPasswordDialog("Enter password for b.ace : ");
-        QMetaObject::invokeMethod(&App(), [] { QApplication::exit(0); });
+        QMetaObject::invokeMethod(qApp, [] { QApplication::exit(0); });
     });
     AnswerNextDialog("from worker", false, &prompt);
-    App().exec();
+    QApplication::exec();
     worker.join();
     EXPECT_EQ(answer, "from worker");
     EXPECT_EQ(prompt, "Enter password for b.ace : ");
