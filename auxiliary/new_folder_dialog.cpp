@@ -68,5 +68,5 @@ void NewFolderDialog::accept() {
 void NewFolderDialog::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter painter(this);
-    res::Icon(res::IDI_PROGRAM).paint(&painter, QRect(15, 14, 32, 32));
+    res::Icon(res::IDI_NEW_FOLDER).paint(&painter, QRect(15, 14, 32, 32));
 }

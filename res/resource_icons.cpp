@@ -10,6 +10,13 @@ namespace {
 QString FileOf(int id) {
     static const std::map<int, QString> files = {
         {IDI_PROGRAM, u"app"_qs},
+        {IDI_NEW_FOLDER, u"new_folder"_qs},
+        {IDI_SEARCHING, u"searching"_qs},
+        {IDI_SETTINGS_DIALOG, u"settings_dialog"_qs},
+        {IDB_ABOUT_PICTURE, u"about_picture"_qs},
+        {IDB_SETTINGS_PICTURE, u"settings_picture"_qs},
+        {IDB_SETTINGS_LOWER_BAND, u"settings_lower_band"_qs},
+        {IDB_SETTINGS_UPPER_BAND, u"settings_upper_band"_qs},
         {IDI_VIEW_SWITCH, u"view_switch"_qs},
         {IDI_SETTINGS, u"settings"_qs},
         {IDI_EMAIL, u"email"_qs},
