@@ -10,7 +10,7 @@ DEBIAN_PACKAGES := \
     cmake ninja-build g++ pkg-config \
     qt6-base-dev libqt6svg6 qt6-gtk-platformtheme adwaita-icon-theme fonts-liberation2 \
     libarchive-dev libsqlite3-dev nettle-dev libgtest-dev libgmock-dev libbenchmark-dev \
-    zip unzip 7zip libarchive-tools xvfb
+    zip unzip 7zip libarchive-tools xvfb libglib2.0-bin desktop-file-utils
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 

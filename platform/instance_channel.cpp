@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <unistd.h>
 
 namespace platform::instance {
@@ -85,11 +86,20 @@ void Server::Serve(QLocalSocket* socket) {
     while (socket->canReadLine()) {
         bool isNumber = false;
         const unsigned message = socket->readLine().trimmed().toUInt(&isNumber);
-        LRESULT result = -1;
-        if (isNumber && allowed_.contains(message))
-            result = receiver_.WindowProc(message, 0, 0);
-        socket->write(QByteArray::number(static_cast<qlonglong>(result)) + '\n');
-        socket->flush();
+        // Handled outside the socket's own signal: the handler may run a modal loop (a folder
+        // search) in which a sender that stopped waiting disconnects and its socket is deleted.
+        QMetaObject::invokeMethod(
+            this,
+            [this, message, isNumber, alive = QPointer<QLocalSocket>(socket)] {
+                LRESULT result = -1;
+                if (isNumber && allowed_.contains(message))
+                    result = receiver_.WindowProc(message, 0, 0);
+                if (!alive)
+                    return;
+                alive->write(QByteArray::number(static_cast<qlonglong>(result)) + '\n');
+                alive->flush();
+            },
+            Qt::QueuedConnection);
     }
 }
 
