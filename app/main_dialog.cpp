@@ -5,8 +5,11 @@
 #include "app/product_links.h"
 #include "app/window_run_host.h"
 #include "archives/archive_list.h"
+#include "archives/folder_search.h"
+#include "auxiliary/update_check_threads.h"
 #include "controls/classic_progress_bar.h"
 #include "controls/static_button.h"
+#include "engines/engine_conventions.h"
 #include "engines/password_dialog.h"
 #include "engines/password_protocol.h"
 #include "extract/extraction_worker.h"
@@ -14,11 +17,13 @@
 #include "extract/messages.h"
 #include "extract/run_state.h"
 #include "history/history_list.h"
+#include "history/log_file.h"
 #include "platform/dialog_units.h"
 #include "platform/shell.h"
 #include "platform/version.h"
 #include "res/resource_icons.h"
 #include "res/resource_ids.h"
+#include "settings/settings_dialog.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -69,6 +74,7 @@ MainDialog::MainDialog(QString commandLine, QWidget* parent)
     archiveList_->SetViewStyle(static_cast<int>(store_.ReadDword(u"Last View"_qs, 0)));
     UiLinks() = {this,  archiveBar_, overallBar_,  archiveCounter_, overallCounter_,
                  stop_, extractAll_, archiveList_, history_};
+    settingsDialog_ = new SettingsDialog(ExclusionMasks(), this);
     SetPasswordPrompt(ShowPasswordDialog);
     setWindowTitle(u"Tamblewick "_qs + QString::fromStdString(platform::ProgramVersion()));
     ConnectHandlers();
@@ -76,8 +82,9 @@ MainDialog::MainDialog(QString commandLine, QWidget* parent)
 
 MainDialog::~MainDialog() {
     // Escape and "&Exit" end the dialog without the close handling; the worker still has to
-    // finish before the window it reports to goes.
+    // finish before the window it reports to goes, and so do the update checks.
     StopAndWaitForWorker();
+    WaitForUpdateChecks();
     RemoveTrayIcon();
     UiLinks() = {};
 }
@@ -111,10 +118,6 @@ void MainDialog::CreateControls() {
     stop_->setEnabled(false);
     for (CStaticButton* icon : {viewSwitch_, email_, webSite_, settings_})
         icon->setIconSize(QSize(16, 16));
-
-    // Entry points whose features land with later issues stay disabled until then.
-    settings_->setEnabled(false); // settings dialog issue
-    writeLog_->setEnabled(false); // log file issue
 }
 
 void MainDialog::ApplyColours() {
@@ -136,10 +139,12 @@ void MainDialog::ApplyColours() {
 
 void MainDialog::ConnectHandlers() {
     connect(remove_, &QPushButton::clicked, this, &MainDialog::OnRemove);
+    connect(settings_, &QPushButton::clicked, this, [this] { settingsDialog_->exec(); });
     connect(webSite_, &QPushButton::clicked, this, [] { platform::shell::Open(kProductWebPage); });
     connect(email_, &QPushButton::clicked, this, &MainDialog::OnEmail);
     connect(viewSwitch_, &QPushButton::clicked, this, [this] { SwitchView(history_->isHidden()); });
     connect(clearHistory_, &QPushButton::clicked, this, [this] { history_->Clear(); });
+    connect(writeLog_, &QPushButton::clicked, this, [this] { WriteLogFile(*history_, this); });
     connect(stop_, &QPushButton::clicked, this, [] { StopRequested = true; });
     connect(extractAll_, &QPushButton::clicked, this, &MainDialog::OnExtractAll);
     connect(history_, &FileListCtrl::Clicked, this, &MainDialog::OnHistoryClick);
@@ -245,9 +250,7 @@ void MainDialog::OnHistoryClick() {
 std::unique_ptr<CMyMenu> MainDialog::BuildArchiveMenu() {
     auto menu = std::make_unique<CMyMenu>(this);
     menu->AppendItem(u"&Add File(s)"_qs, ID_LIST_ADDFILES, res::IDI_ADD_FILES);
-    // Enabled once the folder search exists (folder search issue).
-    menu->AppendItem(u"&Search Through Folder For Files"_qs, ID_LIST_SEARCH, res::IDI_SEARCH,
-                     CMyMenu::Greyed);
+    menu->AppendItem(u"&Search Through Folder For Files"_qs, ID_LIST_SEARCH, res::IDI_SEARCH);
     menu->addSeparator();
     menu->AppendItem(u"&Clear All Files"_qs, ID_LIST_CLEAR, res::IDI_CLEAR,
                      archiveList_->ItemCount() == 0 ? CMyMenu::Greyed : 0);
@@ -289,6 +292,9 @@ void MainDialog::OnCommand(int command) {
         break;
     case ID_LIST_ADDFILES:
         AddFilesDialog(this, *archiveList_);
+        break;
+    case ID_LIST_SEARCH:
+        StartFolderSearch(this, *archiveList_);
         break;
     case ID_TRAY_RESTORE:
         showNormal();
@@ -341,8 +347,12 @@ void MainDialog::StartRun() {
 }
 
 void MainDialog::StopAndWaitForWorker() {
-    if (!workerFinished_)
+    // A worker that has only just started clears the flag as it begins its run, so ask again
+    // until it has ended; a stop asked once could be lost and the close wait for the whole run.
+    while (!workerFinished_) {
         StopRequested = true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
     WaitForWorker();
 }
 

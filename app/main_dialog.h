@@ -17,6 +17,7 @@ class FileListCtrl;
 class HistoryList;
 class QLabel;
 class QPushButton;
+class SettingsDialog;
 
 // The program's only window: the archive view (the list of archives to extract, Remove and
 // Extract All) or the history view (the history, Write To File and Clear All), the icon buttons,
@@ -120,6 +121,7 @@ private:
     QLabel* archiveCounter_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* stop_ = nullptr;
+    SettingsDialog* settingsDialog_ = nullptr;
 
     CMyMenu windowMenu_;
     QSystemTrayIcon* tray_ = nullptr;

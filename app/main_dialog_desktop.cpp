@@ -3,6 +3,8 @@
 #include "app/control_ids.h"
 #include "app/main_dialog.h"
 #include "archives/file_list_ctrl.h"
+#include "auxiliary/about_box.h"
+#include "auxiliary/update_check_threads.h"
 #include "extract/load_engines.h"
 #include "extract/run_state.h"
 #include "platform/desktop_geometry.h"
@@ -29,11 +31,9 @@ void MainDialog::CreateWindowMenu() {
     windowMenu_.AppendItem(u"&Always On Top"_qs, IDM_ALWAYSONTOP)->setCheckable(true);
     windowMenu_.AppendItem(u"Minimize to &System Tray"_qs, IDM_MINIMIZETOTRAY)->setCheckable(true);
     windowMenu_.addSeparator();
-    // Enabled once the update check exists (update check issue).
-    windowMenu_.AppendItem(u"Check For Latest &Version.."_qs, IDM_CHECKVERSION, 0, CMyMenu::Greyed);
+    windowMenu_.AppendItem(u"Check For Latest &Version.."_qs, IDM_CHECKVERSION);
     windowMenu_.addSeparator();
-    // Enabled once the About box exists (About box issue).
-    windowMenu_.AppendItem(u"&About.."_qs, IDM_ABOUT, 0, CMyMenu::Greyed);
+    windowMenu_.AppendItem(u"&About.."_qs, IDM_ABOUT);
     connect(&windowMenu_, &QMenu::triggered, this, [this](QAction* action) {
         // The toggles decide from the check mark as it was; Qt has already flipped it.
         if (action->isCheckable())
@@ -64,6 +64,13 @@ void MainDialog::OnSystemCommand(int command) {
         store_.WriteDword(u"Minimize to Tray"_qs, trayEnabled_ ? 1 : 0);
         break;
     }
+    case IDM_CHECKVERSION:
+        SwitchView(true);
+        StartUpdateCheck();
+        break;
+    case IDM_ABOUT:
+        AboutDialog(this).exec();
+        break;
     case SC_MINIMIZE:
         iconic_ = true;
         break;

@@ -76,11 +76,10 @@ void MainDialog::RefreshCounters() {
 }
 
 LRESULT MainDialog::OnAddItem(WPARAM wParam) {
-    QStringList work;
     const QString text = TextOf(wParam);
-    if (wParam && !text.isEmpty()) {
-        work << text;
-    } else {
+    const bool foundArchive = wParam && !text.isEmpty();
+    QStringList work;
+    if (!foundArchive) {
         for (std::uint32_t i = ListCount(kForwardingKey); i >= 1; --i)
             work << ListEntry(kForwardingKey, i);
         DeleteTree(HKEY_LOCAL_MACHINE, kForwardingKey);
@@ -90,6 +89,12 @@ LRESULT MainDialog::OnAddItem(WPARAM wParam) {
         showNormal();
         RemoveTrayIcon();
         iconic_ = false;
+    }
+    if (foundArchive) {
+        // A path found by the folder search names a real file, and ";" or "/auto" may be part
+        // of its names here; only forwarded texts carry switches.
+        AddToArchiveList(text, *archiveList_);
+        return 0;
     }
     for (QString& item : work)
         AddWorkText(std::move(item));

@@ -3,12 +3,15 @@
 #include "app/command_line.h"
 #include "app/main_dialog.h"
 #include "app/termination.h"
+#include "archives/naming.h"
 #include "extract/messages.h"
 #include "platform/instance_channel.h"
 #include "platform/version.h"
+#include "settings/associations.h"
+#include "settings/send_to_link.h"
 #include "settings/settings_store.h"
 
-#include <cstdio>
+#include <QCoreApplication>
 
 QString WindowTitle() {
     return u"Tamblewick "_qs + QString::fromStdString(platform::ProgramVersion());
@@ -23,18 +26,29 @@ void WriteForwardingKey(const QString& normalisedText) {
     WriteDword(HKEY_LOCAL_MACHINE, key, u"0"_qs, static_cast<std::uint32_t>(pieces.size()));
 }
 
+QStringList ProgramArguments() {
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    return arguments;
+}
+
+bool AsksToRemoveRegistration(const QStringList& arguments) {
+    // The switch itself only: here paths begin with "/", and /home/me/remreg.zip must not wipe
+    // the settings.
+    return arguments.contains(u"/remreg"_qs);
+}
+
 int RunProgram(const QStringList& arguments) {
     const QString title = WindowTitle();
     platform::instance::StartGuard guard(title);
     const bool running = platform::instance::RunningCopyExists(title);
-    // The Send To launcher is rewritten here at every start once it exists (associations issue).
+    // At every start, so the launchers follow the program when it moves.
+    CreateShellLink(ModulePath(), kSendToLinkName, u"Tamblewick"_qs);
     const QString commandLine = CommandLineText(arguments);
     const QString text = NormaliseForForwarding(commandLine);
-    if (text.contains(u"/remreg")) {
-        // Removing the registration lands with the associations issue; until then say so
-        // instead of ending as if it had been done.
-        std::fputs("tamblewick: /remreg is not available in this build\n", stderr);
-        return 1;
+    if (AsksToRemoveRegistration(arguments)) {
+        RemoveAllRegistration();
+        return 0;
     }
     if (text.isEmpty() || !running) {
         MainDialog dialog(commandLine);

@@ -88,7 +88,10 @@ bool FileListCtrl::eventFilter(QObject* watched, QEvent* event) {
             if (url.isLocalFile())
                 paths << url.toLocalFile();
         drop->acceptProposedAction();
-        DropFiles(paths);
+        // Once the drop has completed: a folder search or a message box must not keep the file
+        // manager waiting for the end of its drag.
+        QMetaObject::invokeMethod(
+            this, [this, paths] { DropFiles(paths); }, Qt::QueuedConnection);
         return true;
     }
     case QEvent::ToolTip:

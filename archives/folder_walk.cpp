@@ -5,8 +5,28 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QStringList>
+#include <vector>
 
 namespace {
+
+struct Entry {
+    QString name;
+    bool folder = false;
+};
+
+// A folder's entries are read before any of them is visited: keeping one directory open per
+// level would run out of file descriptors in a deep tree, and every folder below that depth
+// would then be skipped without a word.
+std::vector<Entry> EntriesOf(const QString& folder, const std::atomic<bool>& stop) {
+    std::vector<Entry> entries;
+    QDirIterator iterator(folder,
+                          QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    while (iterator.hasNext() && !stop.load()) {
+        const QFileInfo entry = iterator.nextFileInfo();
+        entries.push_back({entry.fileName(), entry.isDir()});
+    }
+    return entries;
+}
 
 struct Walk {
     const FolderWalkHooks& hooks;
@@ -23,14 +43,11 @@ struct Walk {
         onPath.append(canonical);
         if (hooks.entering)
             hooks.entering(folder.toUpper());
-        QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
-                                         QDir::System);
-        while (entries.hasNext()) {
+        for (const Entry& entry : EntriesOf(folder, stop)) {
             if (stop.load())
                 break;
-            const QFileInfo entry = entries.nextFileInfo();
-            const QString path = folder + entry.fileName();
-            if (entry.isDir())
+            const QString path = folder + entry.name;
+            if (entry.folder)
                 Visit(path);
             else if (ArchiveKindOf(path) == KnownArchive && hooks.found)
                 hooks.found(path);

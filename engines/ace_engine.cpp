@@ -301,6 +301,9 @@ void AceEngine::Unload() {
 }
 
 bool AceEngine::Probe(const QString& archive) {
+    // The probe tests every entry: the previous archive's password would fail the test and
+    // make an encrypted archive with another password look like no ACE archive at all.
+    acePasswords.Clear();
     const std::string path = archive.toStdString();
     AceTestRecord test{};
     test.files = Selection("");

@@ -7,26 +7,22 @@
 
 #include <QMessageBox>
 
-namespace {
-
-void Missing(const char* message) {
-    QMessageBox::critical(nullptr, "Error", message);
+void LoadEngines() {
+    LoadEngines([](const QString& message) { QMessageBox::critical(nullptr, "Error", message); });
 }
 
-} // namespace
-
-void LoadEngines() {
+void LoadEngines(const std::function<void(const QString& message)>& reportMissing) {
     ExclusionMasks().clear();
     if (!TheAceEngine().Load()) {
-        Missing("Cannot find unacev2.dll");
+        reportMissing("Cannot find unacev2.dll");
         TheAceEngine().Unload();
     }
     if (!TheRarEngine().Load()) {
-        Missing("Cannot find unrar.dll");
+        reportMissing("Cannot find unrar.dll");
         TheRarEngine().Unload();
     }
     if (!TheZipEngine().Load()) {
-        Missing("Cannot find unzip32.dll");
+        reportMissing("Cannot find unzip32.dll");
         TheZipEngine().Unload();
     }
 }
