@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 bool IsSwitch(const QString& argument) {
@@ -31,9 +33,20 @@ QString NormaliseForForwarding(const QString& commandLine) {
 
 QString NormaliseForLocalUse(const QString& commandLine) {
     QString text = JoinQuotedPaths(commandLine);
-    text.remove(u"/remreg"_qs, Qt::CaseInsensitive);
-    text.remove(u"/systray"_qs, Qt::CaseInsensitive);
+    TakeSwitch(text, u"/remreg", Qt::CaseInsensitive);
+    TakeSwitch(text, u"/systray", Qt::CaseInsensitive);
     return text.trimmed();
+}
+
+bool TakeSwitch(QString& text, QStringView name, Qt::CaseSensitivity sensitivity) {
+    QRegularExpression word(u"(^|\\s)"_qs + QRegularExpression::escape(name) + u"(?=\\s|$)"_qs);
+    if (sensitivity == Qt::CaseInsensitive)
+        word.setPatternOptions(QRegularExpression::CaseInsensitiveOption);
+    if (!word.match(text).hasMatch())
+        return false;
+    text.remove(word);
+    text = text.trimmed();
+    return true;
 }
 
 QStringList SplitPieces(const QString& text) {

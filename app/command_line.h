@@ -17,5 +17,9 @@ QString NormaliseForForwarding(const QString& commandLine);
 // any case). Paths keep their case: the file system tells "A.zip" from "a.zip".
 QString NormaliseForLocalUse(const QString& commandLine);
 
+// Removes every `name` that stands as a word of its own (at an end or between blanks) and trims;
+// true when there was one. Our paths begin with "/", so "/home/u/automation" holds no "/auto".
+bool TakeSwitch(QString& text, QStringView name, Qt::CaseSensitivity sensitivity);
+
 // The pieces between ";", without empty ones.
 QStringList SplitPieces(const QString& text);

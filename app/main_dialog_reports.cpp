@@ -103,9 +103,7 @@ LRESULT MainDialog::OnAddItem(WPARAM wParam) {
 
 void MainDialog::AddWorkText(QString text) {
     text.remove(u';');
-    const bool automatic = text.contains(u"/auto");
-    if (automatic)
-        text = text.remove(u"/auto"_qs).trimmed();
+    const bool automatic = TakeSwitch(text, u"/auto", Qt::CaseSensitive);
     AddToArchiveList(text, *archiveList_);
     if (automatic)
         StartRun();
@@ -124,9 +122,7 @@ void MainDialog::PopulateInitialList() {
         return;
     }
     for (QString piece : pieces) {
-        const bool automatic = piece.contains(u"/auto", Qt::CaseInsensitive);
-        if (automatic)
-            piece.remove(u" /auto"_qs, Qt::CaseInsensitive);
+        const bool automatic = TakeSwitch(piece, u"/auto", Qt::CaseInsensitive);
         if (piece.isEmpty())
             continue;
         AddToArchiveList(piece, *archiveList_);

@@ -23,11 +23,35 @@ TEST(CommandLine, BothNormalisationsFollowTheQuotedText) {
         {{}, QString(), QString()},
         // One argument holding blanks stays one path.
         {{u"/a.zip /b.zip"_qs}, u"/a.zip /b.zip"_qs, u"/a.zip /b.zip"_qs},
+        // Switch names inside paths are no switches.
+        {{u"/srv/systray/x.zip"_qs, u"/remreg.zip"_qs},
+         u"/srv/systray/x.zip;/remreg.zip"_qs,
+         u"/srv/systray/x.zip;/remreg.zip"_qs},
     };
     for (const Case& c : cases) {
         const QString text = CommandLineText(c.arguments);
         EXPECT_EQ(NormaliseForForwarding(text), c.forwarded) << text.toStdString();
         EXPECT_EQ(NormaliseForLocalUse(text), c.local) << text.toStdString();
+    }
+}
+
+TEST(CommandLine, AutoCountsOnlyAsAWordOfItsOwn) {
+    const struct {
+        QString piece;
+        bool automatic;
+        QString left;
+    } cases[] = {
+        {u"/d/a.zip /auto"_qs, true, u"/d/a.zip"_qs},
+        {u"/auto"_qs, true, QString()},
+        {u"/auto /d/a.zip"_qs, true, u"/d/a.zip"_qs},
+        {u"/home/u/automation/a.zip"_qs, false, u"/home/u/automation/a.zip"_qs},
+        {u"/auto/a.zip"_qs, false, u"/auto/a.zip"_qs},
+    };
+    for (const auto& c : cases) {
+        QString piece = c.piece;
+        EXPECT_EQ(TakeSwitch(piece, u"/auto", Qt::CaseSensitive), c.automatic)
+            << c.piece.toStdString();
+        EXPECT_EQ(piece, c.left) << c.piece.toStdString();
     }
 }
 
